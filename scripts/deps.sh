@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running Wheelbook need,
+# only when some are missing. Usage: scripts/deps.sh [extra packages...]
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format fp-utils-3.2.2 fonts-dejavu-core "$@")
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

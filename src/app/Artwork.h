@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// The program's own pictures, drawn in code: the splash picture, the header banner,
+// the application icon and the small icons of the lists.
+namespace Artwork {
+QPixmap splash(); // 341 x 261
+QPixmap banner(); // 584 x 79
+QIcon appIcon(); // the window and tray icon
+QPixmap listIcon(int index); // 16 x 16: 1 status, 2 consumable, 3 expense
+} // namespace Artwork

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/frmInitConfig.h"
+#include "app/frmSplash.h"
+#include "mainwindow/frmMain.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class AppContext;
+class InstanceLock;
+class QWidget;
+
+// The program's windows and its life: it runs while at least one window is loaded
+// and ends when the last one is unloaded. The entry procedure lives here too.
+class Forms : public QObject {
+    Q_OBJECT
+public:
+    Forms(AppContext& context, InstanceLock& lock);
+    ~Forms() override;
+
+    AppContext& context() { return m_context; }
+    InstanceLock& instanceLock() { return m_lock; }
+
+    // The entry procedure. False when the program has already ended (another
+    // instance, or no data file); otherwise a window is loaded and the program runs.
+    bool SubMain();
+
+    // The choice that follows the first-run test: hidden in the tray for "/s",
+    // otherwise the splash.
+    void continueStart();
+
+    frmMain* mainForm() const { return m_main; }
+    frmSplash* splashForm() const { return m_splash; }
+    frmInitConfig* initConfigForm() const { return m_initConfig; }
+
+    // Loads the main window (running its set-up) if it is not loaded yet.
+    frmMain* loadMain();
+    // Loads the main window if needed and shows it.
+    frmMain* showMain();
+    // "/s": loads the main window without showing it, then hides it.
+    frmMain* loadMainHidden();
+    // Shows the splash modelessly; with noMain it closes without opening the main window.
+    frmSplash* showSplash(bool noMain);
+    frmInitConfig* showInitConfig();
+
+    int loadedCount() const;
+    bool hasEnded() const { return m_ended; }
+
+    // Ends the program at once.
+    void end();
+
+signals:
+    void ended();
+
+private:
+    void track(QWidget* form);
+    void untrack(QObject* form);
+
+    AppContext& m_context;
+    InstanceLock& m_lock;
+    QList<QPointer<QWidget>> m_loaded;
+    QPointer<frmMain> m_main;
+    QPointer<frmSplash> m_splash;
+    QPointer<frmInitConfig> m_initConfig;
+    bool m_ended = false;
+};

@@ -1,0 +1,37 @@
+#include "app/Program.h"
+
+#include "app/Artwork.h"
+#include "app/Forms.h"
+#include "app/InstanceLock.h"
+#include "app/QtPrompter.h"
+#include "core/AppContext.h"
+
+#include <QApplication>
+#include <QStringList>
+
+int Program::run(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wheelbook"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(WHEELBOOK_VERSION_MAJOR)
+                                            .arg(WHEELBOOK_VERSION_MINOR)
+                                            .arg(WHEELBOOK_VERSION_PATCH));
+    // The program ends when its last window is unloaded, hidden ones included.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(Artwork::appIcon());
+
+    // The command line: the arguments after the program's name.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const QString commandLine = arguments.join(QLatin1Char(' '));
+
+    QtPrompter prompter;
+    AppContext context(QApplication::applicationDirPath().toStdString(),
+        QApplication::applicationFilePath().toStdString(), commandLine.toStdString(), prompter);
+    InstanceLock lock(InstanceLock::lockPathFor(QApplication::applicationFilePath()));
+    Forms forms(context, lock);
+    if (!forms.SubMain())
+        return 0;
+    return QApplication::exec();
+}

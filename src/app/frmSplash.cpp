@@ -1,0 +1,75 @@
+#include "app/frmSplash.h"
+
+#include "app/Artwork.h"
+#include "app/Forms.h"
+#include "app/UiFont.h"
+#include "core/AppContext.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+frmSplash::frmSplash(Forms& forms)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_forms(forms)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QStringLiteral("Wheelbook"));
+    setFixedSize(341, 281);
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("imgSplash"));
+    picture->setGeometry(0, 0, 341, 261);
+    picture->setPixmap(Artwork::splash());
+
+    auto* notice = new QLabel(this);
+    notice->setObjectName(QStringLiteral("lblNotice"));
+    notice->setGeometry(0, 261, 341, 20);
+    notice->setAlignment(Qt::AlignCenter);
+    notice->setFont(uiFont(7.5));
+    notice->setAutoFillBackground(true);
+    notice->setStyleSheet(QStringLiteral("background: #182e54; color: #dce6f5;"));
+    notice->setText(QStringLiteral("Private and offline: your data stays in cardata.dat"));
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(341 / 2, 281 / 2));
+    }
+
+    m_timer.setObjectName(QStringLiteral("tmrSplash"));
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &frmSplash::tmrSplashTimer);
+}
+
+void frmSplash::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_started) {
+        // The load: the timer starts once.
+        m_started = true;
+        m_timer.setInterval(m_forms.context().splashIntervalMs());
+        m_timer.start();
+        activateWindow();
+        setFocus();
+    }
+}
+
+void frmSplash::tmrSplashTimer()
+{
+    m_timer.stop();
+    if (!m_noFrmMain)
+        m_forms.showMain();
+    close();
+}
+
+void frmSplash::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        m_timer.stop();
+        close();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}

@@ -1,0 +1,466 @@
+#include "datafile/ProfileStore.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Line = ProfileStore::Line;
+using Parsed = ProfileStore::Parsed;
+
+const char* const kLineEnd = "\r\n";
+
+bool isBlankChar(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string_view trim(std::string_view text)
+{
+    while (!text.empty() && isBlankChar(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlankChar(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// A value as read: trimmed, then one pair of matching quotes removed.
+std::string_view unquote(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// The line index of the first section header with this name, or npos.
+std::size_t findSection(const Parsed& parsed, std::string_view section)
+{
+    for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
+        const Line& line = parsed.lines[i];
+        if (line.kind == Line::Kind::Header && sameName(line.name, section))
+            return i;
+    }
+    return std::string::npos;
+}
+
+// One past the last line of the section whose header is at `header`.
+std::size_t sectionEnd(const Parsed& parsed, std::size_t header)
+{
+    std::size_t i = header + 1;
+    while (i < parsed.lines.size() && parsed.lines[i].kind != Line::Kind::Header)
+        ++i;
+    return i;
+}
+
+std::size_t findKey(const Parsed& parsed, std::size_t header, std::string_view key)
+{
+    const std::size_t end = sectionEnd(parsed, header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        const Line& line = parsed.lines[i];
+        if ((line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare) && sameName(line.name, key))
+            return i;
+    }
+    return std::string::npos;
+}
+
+std::size_t copyCut(std::string_view text, std::size_t bufferSize, std::string& out)
+{
+    if (bufferSize == 0) {
+        out.clear();
+        return 0;
+    }
+    const std::size_t count = std::min(text.size(), bufferSize - 1);
+    out.assign(text.substr(0, count));
+    return count;
+}
+
+std::int64_t nanoseconds(const struct timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1000000000LL + time.tv_nsec;
+}
+
+std::string parentFolder(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string fileName(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Where a write must go: through a symbolic link to its target.
+std::string writeTarget(const std::string& path)
+{
+    std::string target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info { };
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return target;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length < 0)
+            return target;
+        link.resize(static_cast<std::size_t>(length));
+        target = (link.front() == '/') ? link : parentFolder(target) + "/" + link;
+    }
+    return target;
+}
+
+std::string errorText(int error)
+{
+    return std::strerror(error);
+}
+
+bool writeAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+enum class ReadStatus { Ok, Missing, Failed };
+
+ReadStatus readFile(const std::string& path, std::string& bytes, struct stat& info, int& error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
+    }
+    ReadStatus status = ReadStatus::Ok;
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        status = ReadStatus::Failed;
+    } else {
+        bytes.clear();
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        char chunk[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                error = errno;
+                status = ReadStatus::Failed;
+                break;
+            }
+            if (got == 0)
+                break;
+            bytes.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    return status;
+}
+
+} // namespace
+
+Parsed ProfileStore::parse(std::string bytes)
+{
+    Parsed parsed;
+    parsed.bytes = std::move(bytes);
+    const std::string& b = parsed.bytes;
+    std::size_t pos = 0;
+    if (b.size() >= 3 && b.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        pos = 3;
+    while (pos < b.size()) {
+        Line line;
+        line.begin = pos;
+        std::size_t end = pos;
+        while (end < b.size() && b[end] != '\r' && b[end] != '\n')
+            ++end;
+        line.end = end;
+        if (end < b.size()) {
+            line.next = (b[end] == '\r' && end + 1 < b.size() && b[end + 1] == '\n') ? end + 2 : end + 1;
+        } else {
+            line.next = end;
+        }
+        const std::string_view content = trim(std::string_view(b).substr(pos, end - pos));
+        if (content.empty()) {
+            line.kind = Line::Kind::Blank;
+        } else if (content.front() == '[' && content.find(']') != std::string_view::npos) {
+            line.kind = Line::Kind::Header;
+            const std::size_t close = content.rfind(']');
+            line.name = std::string(trim(content.substr(1, close - 1)));
+        } else if (const auto eq = content.find('='); eq != std::string_view::npos) {
+            line.kind = Line::Kind::Entry;
+            line.name = std::string(trim(content.substr(0, eq)));
+            // The value's position in the bytes, trimmed.
+            std::size_t vb = static_cast<std::size_t>(content.data() - b.data()) + eq + 1;
+            std::size_t ve = static_cast<std::size_t>(content.data() - b.data()) + content.size();
+            while (vb < ve && isBlankChar(b[vb]))
+                ++vb;
+            while (ve > vb && isBlankChar(b[ve - 1]))
+                --ve;
+            line.valueBegin = vb;
+            line.valueEnd = ve;
+        } else {
+            line.kind = Line::Kind::Bare;
+            line.name = std::string(content);
+        }
+        parsed.lines.push_back(std::move(line));
+        pos = parsed.lines.back().next;
+    }
+    return parsed;
+}
+
+const Parsed* ProfileStore::load(const std::string& path)
+{
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0) {
+        m_cache.erase(path);
+        return nullptr;
+    }
+    const FileStamp stamp {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+    if (auto it = m_cache.find(path); it != m_cache.end() && it->second.stamp == stamp)
+        return &it->second.parsed;
+
+    std::string bytes;
+    struct stat readInfo { };
+    int error = 0;
+    if (readFile(path, bytes, readInfo, error) != ReadStatus::Ok) {
+        m_cache.erase(path);
+        return nullptr;
+    }
+    ++m_parseCount;
+    CacheEntry entry;
+    entry.stamp = FileStamp {static_cast<std::uint64_t>(readInfo.st_dev), static_cast<std::uint64_t>(readInfo.st_ino),
+        static_cast<std::int64_t>(readInfo.st_size), nanoseconds(readInfo.st_mtim), nanoseconds(readInfo.st_ctim)};
+    entry.parsed = parse(std::move(bytes));
+    // A file that changed while it was read is not kept: the next call reads it again.
+    if (entry.stamp != stamp || static_cast<std::int64_t>(entry.parsed.bytes.size()) != entry.stamp.size)
+        entry.stamp = FileStamp {};
+    auto& slot = m_cache[path];
+    slot = std::move(entry);
+    return &slot.parsed;
+}
+
+std::size_t ProfileStore::getString(const std::string& path, std::string_view section, std::string_view key,
+    std::string_view defaultValue, std::size_t bufferSize, std::string& out)
+{
+    if (const Parsed* parsed = load(path)) {
+        const std::size_t header = findSection(*parsed, trim(section));
+        if (header != std::string::npos) {
+            const std::size_t index = findKey(*parsed, header, trim(key));
+            if (index != std::string::npos && parsed->lines[index].kind == Line::Kind::Entry) {
+                const Line& line = parsed->lines[index];
+                const std::string_view value
+                    = std::string_view(parsed->bytes).substr(line.valueBegin, line.valueEnd - line.valueBegin);
+                return copyCut(unquote(value), bufferSize, out);
+            }
+        }
+    }
+    // The default loses its trailing spaces and one pair of surrounding quotes.
+    while (!defaultValue.empty() && defaultValue.back() == ' ')
+        defaultValue.remove_suffix(1);
+    return copyCut(unquote(defaultValue), bufferSize, out);
+}
+
+std::size_t ProfileStore::getKeyList(
+    const std::string& path, std::string_view section, std::size_t bufferSize, std::string& out)
+{
+    out.clear();
+    const Parsed* parsed = load(path);
+    if (!parsed)
+        return 0;
+    const std::size_t header = findSection(*parsed, trim(section));
+    if (header == std::string::npos)
+        return 0;
+    std::string list;
+    const std::size_t end = sectionEnd(*parsed, header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        const Line& line = parsed->lines[i];
+        if (line.kind != Line::Kind::Entry || line.name.empty() || line.name.front() == ';')
+            continue;
+        list += line.name;
+        list.push_back('\0');
+    }
+    if (list.empty())
+        return 0;
+    if (list.size() + 2 > bufferSize) {
+        // Cut: the first n - 2 characters, then two 0s.
+        if (bufferSize < 2)
+            return 0;
+        out = list.substr(0, bufferSize - 2);
+        out.push_back('\0');
+        out.push_back('\0');
+        return bufferSize - 2;
+    }
+    out = list;
+    out.push_back('\0');
+    return list.size();
+}
+
+ProfileStore::WriteResult ProfileStore::writeString(
+    const std::string& path, std::string_view section, std::string_view key, std::optional<std::string_view> value)
+{
+    const std::string_view sectionName = trim(section);
+    const std::string_view keyName = trim(key);
+
+    const Parsed* parsed = load(path);
+    if (!parsed) {
+        struct stat info { };
+        if (::stat(path.c_str(), &info) == 0 || errno != ENOENT) {
+            // It is there but cannot be read: never replace what we could not see.
+            std::string ignored;
+            struct stat readInfo { };
+            int error = errno;
+            readFile(path, ignored, readInfo, error);
+            return {false, errorText(error)};
+        }
+        if (!value)
+            return {};
+        std::string bytes = "[" + std::string(sectionName) + "]" + kLineEnd + std::string(keyName) + "="
+            + std::string(*value) + kLineEnd;
+        return replaceFile(path, bytes);
+    }
+
+    const std::string& old = parsed->bytes;
+    const std::size_t header = findSection(*parsed, sectionName);
+    std::string bytes;
+    if (header == std::string::npos) {
+        if (!value)
+            return {};
+        bytes = old;
+        if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
+            bytes += kLineEnd;
+        bytes += "[" + std::string(sectionName) + "]" + kLineEnd + std::string(keyName) + "=" + std::string(*value)
+            + kLineEnd;
+        return replaceFile(path, bytes);
+    }
+
+    const std::size_t index = findKey(*parsed, header, keyName);
+    if (index != std::string::npos) {
+        const Line& line = parsed->lines[index];
+        if (!value) {
+            bytes = old.substr(0, line.begin) + old.substr(line.next);
+            return replaceFile(path, bytes);
+        }
+        if (line.kind == Line::Kind::Entry
+            && std::string_view(old).substr(line.valueBegin, line.valueEnd - line.valueBegin) == *value)
+            return {}; // already holds that value
+        const std::string content = line.name + "=" + std::string(*value);
+        if (std::string_view(old).substr(line.begin, line.end - line.begin) == content)
+            return {};
+        bytes = old.substr(0, line.begin) + content + old.substr(line.end);
+        return replaceFile(path, bytes);
+    }
+
+    if (!value)
+        return {};
+    // A new key goes right after the section's last non-blank line.
+    std::size_t last = header;
+    const std::size_t end = sectionEnd(*parsed, header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        if (parsed->lines[i].kind != Line::Kind::Blank)
+            last = i;
+    }
+    const Line& after = parsed->lines[last];
+    std::string insert = std::string(keyName) + "=" + std::string(*value) + kLineEnd;
+    if (after.next == after.end) // the last line of a file without a final line break
+        insert = kLineEnd + insert;
+    bytes = old.substr(0, after.next) + insert + old.substr(after.next);
+    return replaceFile(path, bytes);
+}
+
+ProfileStore::WriteResult ProfileStore::replaceFile(const std::string& path, const std::string& bytes)
+{
+    const std::string target = writeTarget(path);
+    struct stat info { };
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists) {
+        if (S_ISDIR(info.st_mode))
+            return {false, errorText(EISDIR)};
+        // Root may write anywhere; a read-only data file still stays read-only.
+        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+            return {false, errorText(EACCES)};
+    }
+
+    std::string temporary = parentFolder(target) + "/." + fileName(target) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return {false, errorText(errno)};
+
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return WriteResult {false, errorText(error)};
+    };
+    if (!writeAll(fd, bytes))
+        return fail(errno);
+    if (exists) {
+        if (::fchmod(fd, info.st_mode & 07777) != 0)
+            return fail(errno);
+        if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+            // Only the owner's permission bits matter to us; a foreign owner is kept when allowed.
+        }
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(fd, 0666 & ~mask) != 0)
+            return fail(errno);
+    }
+    if (::fsync(fd) != 0)
+        return fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return {false, errorText(error)};
+    }
+
+    if (m_beforeRename)
+        m_beforeRename();
+
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return {false, errorText(error)};
+    }
+    const int folder = ::open(parentFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+
+    // The next read parses the new file: only a stamp taken from the file itself
+    // proves what it holds.
+    m_cache.erase(path);
+    return {};
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The store behind the profile module: reads and writes INI-format files the way
+// the Windows profile functions do (matching, quoting, key lists, in-place writes),
+// and replaces the file atomically on every change.
+//
+// It may keep a parsed copy of a file between calls, but only while the file is
+// provably unchanged (device, inode, size, and modification and change times to the
+// nanosecond); otherwise the file is read again.
+class ProfileStore {
+public:
+    struct WriteResult {
+        bool ok = true;
+        std::string error; // the platform's description of what failed
+    };
+
+    // Like GetPrivateProfileStringA for one key: places at most bufferSize - 1
+    // characters of the value (or of the default) into `out` and returns that count.
+    std::size_t getString(const std::string& path, std::string_view section, std::string_view key,
+        std::string_view defaultValue, std::size_t bufferSize, std::string& out);
+
+    // Like GetPrivateProfileStringA with no key: the section's key names, each followed
+    // by a 0, then one more 0, cut to the buffer; returns the count without that last 0.
+    std::size_t getKeyList(const std::string& path, std::string_view section, std::size_t bufferSize, std::string& out);
+
+    // Like WritePrivateProfileStringA: stores value under key in section, or removes
+    // the key when value is empty (std::nullopt).
+    WriteResult writeString(
+        const std::string& path, std::string_view section, std::string_view key, std::optional<std::string_view> value);
+
+    // Runs after the temporary file is complete and flushed, right before it is
+    // renamed over the data file. Tests use it to simulate a crash at that point.
+    void setBeforeRenameHook(std::function<void()> hook) { m_beforeRename = std::move(hook); }
+
+    // Forgets every parsed copy.
+    void clearCache() { m_cache.clear(); }
+
+    // How many times a file was read and parsed (for tests and benchmarks).
+    std::uint64_t parseCount() const { return m_parseCount; }
+
+    struct Line {
+        enum class Kind { Blank, Header, Entry, Bare };
+        Kind kind = Kind::Blank;
+        std::size_t begin = 0; // content, without the line end
+        std::size_t end = 0;
+        std::size_t next = 0; // start of the following line
+        std::string name; // trimmed section name, key name or bare line
+        std::size_t valueBegin = 0;
+        std::size_t valueEnd = 0;
+    };
+
+    struct Parsed {
+        std::string bytes;
+        std::vector<Line> lines;
+    };
+
+    static Parsed parse(std::string bytes);
+
+private:
+    struct FileStamp {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0;
+        std::int64_t modifiedNs = 0;
+        std::int64_t changedNs = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    struct CacheEntry {
+        FileStamp stamp;
+        Parsed parsed;
+    };
+
+    // The parsed file, or nothing when it does not exist or cannot be read.
+    const Parsed* load(const std::string& path);
+    WriteResult replaceFile(const std::string& path, const std::string& bytes);
+
+    std::map<std::string, CacheEntry> m_cache;
+    std::function<void()> m_beforeRename;
+    std::uint64_t m_parseCount = 0;
+};

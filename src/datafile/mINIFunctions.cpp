@@ -1,0 +1,215 @@
+#include "datafile/mINIFunctions.h"
+
+#include "core/NumberedError.h"
+#include "core/Prompter.h"
+#include "datafile/mGeneralFunctions.h"
+#include "domain/Numbers.h"
+
+#include <fstream>
+
+namespace {
+
+void replaceAll(std::string& text, std::string_view from, std::string_view to)
+{
+    std::size_t pos = 0;
+    while ((pos = text.find(from, pos)) != std::string::npos) {
+        text.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+}
+
+// The file's lines, split at CR LF, LF or CR.
+class LineReader {
+public:
+    explicit LineReader(const std::string& fileName)
+        : m_in(fileName, std::ios::binary)
+    {
+    }
+    bool isOpen() const { return m_in.is_open(); }
+
+    bool next(std::string& line)
+    {
+        line.clear();
+        char c = 0;
+        bool any = false;
+        while (m_in.get(c)) {
+            any = true;
+            if (c == '\n')
+                return true;
+            if (c == '\r') {
+                if (m_in.peek() == '\n')
+                    m_in.get(c);
+                return true;
+            }
+            line.push_back(c);
+        }
+        return any;
+    }
+
+private:
+    std::ifstream m_in;
+};
+
+} // namespace
+
+mINIFunctions::mINIFunctions(Prompter& prompter, ProfileStore& store)
+    : m_prompter(prompter)
+    , m_store(store)
+{
+}
+
+void mINIFunctions::SetINIFile(std::string fileName, std::int32_t bufferSize)
+{
+    m_fileName = std::move(fileName);
+    m_bufferSize = bufferSize;
+}
+
+void mINIFunctions::checkPreconditions() const
+{
+    if (m_bufferSize == 0)
+        throw NumberedError(ErrorNumber, ErrorSource, "Buffer size not set");
+    if (m_fileName.empty())
+        throw NumberedError(ErrorNumber, ErrorSource, "Filename not set");
+}
+
+std::string mINIFunctions::ReadINI(std::string_view section, std::string_view key, std::string_view defaultValue)
+{
+    checkPreconditions();
+    std::string value;
+    const std::size_t bufferSize = m_bufferSize > 0 ? static_cast<std::size_t>(m_bufferSize) : 0;
+    const std::size_t count = m_store.getString(m_fileName, section, key, defaultValue, bufferSize, value);
+    value.resize(count);
+    replaceAll(value, LineBreakMarker, "\r\n");
+    return value;
+}
+
+bool mINIFunctions::store(std::string_view section, std::string_view key, std::optional<std::string_view> value)
+{
+    const ProfileStore::WriteResult result = m_store.writeString(m_fileName, section, key, value);
+    if (result.ok)
+        return true;
+    m_prompter.ask({"Data Not Saved!",
+        "Wheelbook could not save its data file " + m_fileName + ":\r\n\r\n" + result.error
+            + "\r\n\r\nThe file keeps its previous content.",
+        MsgButtons::Ok, MsgIcon::Critical});
+    return false;
+}
+
+bool mINIFunctions::WriteINI(std::string_view section, std::string_view key, std::string_view value)
+{
+    checkPreconditions();
+    std::string text(value);
+    replaceAll(text, "\r\n", LineBreakMarker);
+    return store(section, key, std::string_view(text));
+}
+
+bool mINIFunctions::WriteINI(std::string_view section, std::string_view key, std::int64_t value)
+{
+    return WriteINI(section, key, std::string_view(numberToText(value)));
+}
+
+bool mINIFunctions::WriteINI(std::string_view section, std::string_view key, double value)
+{
+    return WriteINI(section, key, std::string_view(numberToText(value)));
+}
+
+bool mINIFunctions::WriteINI(std::string_view section, std::string_view key, Money value)
+{
+    return WriteINI(section, key, std::string_view(value.toText()));
+}
+
+std::string mINIFunctions::ReadINIKeys(std::string_view section)
+{
+    checkPreconditions();
+    std::string buffer;
+    const std::size_t bufferSize = m_bufferSize > 0 ? static_cast<std::size_t>(m_bufferSize) : 0;
+    const std::size_t count = m_store.getKeyList(m_fileName, section, bufferSize, buffer);
+    if (count == 0)
+        return NoKeys;
+    return buffer.substr(0, count - 1);
+}
+
+bool mINIFunctions::DeleteINIKey(std::string_view section, std::string_view key)
+{
+    checkPreconditions();
+    return store(section, key, std::nullopt);
+}
+
+void mINIFunctions::showFileNotFound(const std::string& fileName)
+{
+    m_prompter.ask({"File Not Found", fileName + " not found.", MsgButtons::Ok, MsgIcon::Critical});
+}
+
+bool mINIFunctions::SectionExists(const std::string& fileName, std::string_view section)
+{
+    if (!NormalFileExists(fileName)) {
+        showFileNotFound(fileName);
+        return false;
+    }
+    const std::string header = "[" + std::string(section) + "]";
+    LineReader reader(fileName);
+    std::string line;
+    while (reader.next(line)) {
+        if (line == header)
+            return true;
+    }
+    return false;
+}
+
+bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view section, std::string_view key)
+{
+    if (!NormalFileExists(fileName)) {
+        showFileNotFound(fileName);
+        return false;
+    }
+    if (!SectionExists(fileName, section)) {
+        m_prompter.ask({"Section Not Found.",
+            "Section, " + std::string(section) + ", Not Found. ~(KeyExists)\r\n"
+                + "Verify spelling and capitilization is correct.  Case-sensative.",
+            MsgButtons::Ok, MsgIcon::Information});
+        return false;
+    }
+    const std::string header = "[" + std::string(section) + "]";
+    LineReader reader(fileName);
+    std::string line;
+    bool inSection = false;
+    while (reader.next(line)) {
+        if (!inSection) {
+            inSection = line == header;
+            continue;
+        }
+        if (HasEqualSign(line)) {
+            if (std::string_view(line).substr(0, line.find('=')) == key)
+                return true;
+        } else if (IsSectionLine(line)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+bool mINIFunctions::HasEqualSign(std::string_view line)
+{
+    return line.find('=') != std::string_view::npos;
+}
+
+bool mINIFunctions::IsSectionLine(std::string_view line)
+{
+    return !line.empty() && line.front() == '[' && line.back() == ']';
+}
+
+std::vector<std::string> splitKeyList(const std::string& keys)
+{
+    std::vector<std::string> names;
+    if (keys == mINIFunctions::NoKeys)
+        return names;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t zero = keys.find('\0', start);
+        names.push_back(keys.substr(start, zero == std::string::npos ? std::string::npos : zero - start));
+        if (zero == std::string::npos)
+            break;
+        start = zero + 1;
+    }
+    return names;
+}

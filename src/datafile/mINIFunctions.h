@@ -1,0 +1,76 @@
+#pragma once
+
+#include "datafile/ProfileStore.h"
+#include "domain/Money.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class Prompter;
+
+// The only road to the data file: the profile file's name and buffer size, and the
+// operations that read, write, list and delete its values, plus two exact-match
+// line scans.
+//
+// Every caller sets the file right before its first access. A write the platform
+// refuses is shown to the user (naming the file and the error) and answered false;
+// the file then keeps its previous content.
+class mINIFunctions {
+public:
+    static constexpr const char* LineBreakMarker = "%%&&Chr(13)&&%%";
+    static constexpr const char* NoKeys = "-na-";
+    static constexpr long ErrorNumber = 670;
+    static constexpr const char* ErrorSource = "INIReadWrite";
+
+    mINIFunctions(Prompter& prompter, ProfileStore& store);
+
+    void SetINIFile(std::string fileName, std::int32_t bufferSize);
+
+    std::string ReadINI(std::string_view section, std::string_view key, std::string_view defaultValue);
+
+    bool WriteINI(std::string_view section, std::string_view key, std::string_view value);
+    bool WriteINI(std::string_view section, std::string_view key, const char* value)
+    {
+        return WriteINI(section, key, std::string_view(value));
+    }
+    bool WriteINI(std::string_view section, std::string_view key, const std::string& value)
+    {
+        return WriteINI(section, key, std::string_view(value));
+    }
+    bool WriteINI(std::string_view section, std::string_view key, std::int64_t value);
+    bool WriteINI(std::string_view section, std::string_view key, int value)
+    {
+        return WriteINI(section, key, static_cast<std::int64_t>(value));
+    }
+    bool WriteINI(std::string_view section, std::string_view key, double value);
+    bool WriteINI(std::string_view section, std::string_view key, Money value);
+
+    // The key names joined by character 0, or "-na-" when there are none.
+    std::string ReadINIKeys(std::string_view section);
+
+    bool DeleteINIKey(std::string_view section, std::string_view key);
+
+    // Line scans that compare exactly (same case, nothing trimmed).
+    bool SectionExists(const std::string& fileName, std::string_view section);
+    bool KeyExists(const std::string& fileName, std::string_view section, std::string_view key);
+
+    static bool HasEqualSign(std::string_view line);
+    static bool IsSectionLine(std::string_view line);
+
+    const std::string& INIFileName() const { return m_fileName; }
+    std::int32_t INIBufferSize() const { return m_bufferSize; }
+
+private:
+    void checkPreconditions() const;
+    bool store(std::string_view section, std::string_view key, std::optional<std::string_view> value);
+    void showFileNotFound(const std::string& fileName);
+
+    Prompter& m_prompter;
+    ProfileStore& m_store;
+    std::string m_fileName;
+    std::int32_t m_bufferSize = 0;
+};
+
+// Splits a key list at character 0; an empty list for "-na-".
+std::vector<std::string> splitKeyList(const std::string& keys);

@@ -1,0 +1,263 @@
+#include "datafile/ProfileStore.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class ProfileStoreTest : public ::testing::Test {
+protected:
+    std::string read(
+        std::string_view section, std::string_view key, std::string_view def = "DEF", std::size_t size = 50000)
+    {
+        std::string out;
+        const std::size_t n = store.getString(path, section, key, def, size, out);
+        EXPECT_EQ(n, out.size());
+        return out;
+    }
+    std::string keys(std::string_view section, std::size_t size = 50000)
+    {
+        std::string out;
+        const std::size_t n = store.getKeyList(path, section, size, out);
+        lastCount = n;
+        return out;
+    }
+    void write(std::string_view section, std::string_view key, std::optional<std::string_view> value)
+    {
+        ASSERT_TRUE(store.writeString(path, section, key, value).ok);
+    }
+    std::string bytes() const { return readFileBytes(path); }
+
+    TempDir dir;
+    std::string path = dir.file("cardata.dat");
+    ProfileStore store;
+    std::size_t lastCount = 0;
+};
+
+} // namespace
+
+TEST_F(ProfileStoreTest, MatchesNamesWithoutCaseAndSurroundingBlanks)
+{
+    writeFileBytes(path, "[ Init ]\r\n  MILES = 1200  \r\n[Spaced  Sec]\r\nk=v\r\n");
+    EXPECT_EQ(read("init", "miles"), "1200");
+    EXPECT_EQ(read("  INIT ", " Miles "), "1200");
+    EXPECT_EQ(read("Spaced  Sec", "k"), "v");
+    EXPECT_EQ(read("Spaced Sec", "k"), "DEF"); // inner blanks count
+}
+
+TEST_F(ProfileStoreTest, ReadsValuesAndDefaultsAsTheProfileFunctionsDo)
+{
+    writeFileBytes(path, "[a]\nempty=\nbare\nq=\"  x  \"\nodd=\"a\"b\"\nsingle='y'\nc=x ; y\n;note=1\n");
+    EXPECT_EQ(read("a", "empty"), ""); // present and empty: not the default
+    EXPECT_EQ(read("a", "bare"), "DEF"); // a bare line reads as the default
+    EXPECT_EQ(read("a", "q"), "  x  ");
+    EXPECT_EQ(read("a", "odd"), "a\"b");
+    EXPECT_EQ(read("a", "single"), "y");
+    EXPECT_EQ(read("a", "c"), "x ; y"); // no inline comments
+    EXPECT_EQ(read("a", ";note"), "1"); // reachable by its exact name
+    EXPECT_EQ(read("a", "missing", "\"quoted\"  "), "quoted");
+    EXPECT_EQ(read("nosection", "k", "d  "), "d");
+    std::string out;
+    EXPECT_EQ(store.getString(dir.file("absent.dat"), "a", "q", "dflt", 50000, out), 4u);
+    EXPECT_EQ(out, "dflt");
+}
+
+TEST_F(ProfileStoreTest, UsesTheFirstOfDuplicateSectionsAndKeys)
+{
+    writeFileBytes(path, "[s]\r\nk=1\r\nk=2\r\n[S]\r\nk=3\r\nother=4\r\n");
+    EXPECT_EQ(read("s", "k"), "1");
+    EXPECT_EQ(read("s", "other"), "DEF");
+    EXPECT_EQ(keys("s"), std::string("k\0k\0\0", 5));
+    write("s", "K", "9");
+    EXPECT_EQ(bytes(), "[s]\r\nk=9\r\nk=2\r\n[S]\r\nk=3\r\nother=4\r\n");
+}
+
+TEST_F(ProfileStoreTest, CutsLongValuesToTheBuffer)
+{
+    writeFileBytes(path, "[s]\nk=abcdef\n");
+    EXPECT_EQ(read("s", "k", "", 4), "abc");
+    EXPECT_EQ(read("s", "k", "", 7), "abcdef");
+    EXPECT_EQ(read("s", "k", "", 1), "");
+}
+
+TEST_F(ProfileStoreTest, ListsKeysInFileOrderLeavingOutBareLinesAndComments)
+{
+    writeFileBytes(path, "[c]\r\nOil=100#5000\r\n; comment\r\n;x=1\r\nbare\r\n\r\nAir Filter=0#15000\r\n[d]\r\n");
+    EXPECT_EQ(keys("c"), std::string("Oil\0Air Filter\0\0", 16));
+    EXPECT_EQ(lastCount, 15u);
+    EXPECT_EQ(keys("d"), "");
+    EXPECT_EQ(lastCount, 0u);
+    EXPECT_EQ(keys("missing"), "");
+    EXPECT_EQ(lastCount, 0u);
+}
+
+TEST_F(ProfileStoreTest, CutsAKeyListThatDoesNotFitWithRoomToSpare)
+{
+    writeFileBytes(path, "[c]\nabc=1\nde=2\n"); // the list "abc\0de\0" + final 0 needs 8
+    keys("c", 9);
+    EXPECT_EQ(lastCount, 7u);
+    EXPECT_EQ(keys("c", 8), std::string("abc\0de\0\0", 8)); // fits exactly: cut all the same
+    EXPECT_EQ(lastCount, 6u);
+    EXPECT_EQ(keys("c", 5), std::string("abc\0\0", 5));
+    EXPECT_EQ(lastCount, 3u);
+}
+
+TEST_F(ProfileStoreTest, WritesInPlaceLeavingEveryOtherByteAlone)
+{
+    const std::string original = "; header comment\n[init]\r\nMILES = 1200\n\n[app]\rcur=USD\r\n";
+    writeFileBytes(path, original);
+    write("init", "miles", "5");
+    EXPECT_EQ(bytes(), "; header comment\n[init]\r\nMILES=5\n\n[app]\rcur=USD\r\n");
+    write("app", "cur", "EUR");
+    EXPECT_EQ(bytes(), "; header comment\n[init]\r\nMILES=5\n\n[app]\rcur=EUR\r\n");
+}
+
+TEST_F(ProfileStoreTest, LeavesTheFileUntouchedWhenTheValueIsAlreadyHeld)
+{
+    writeFileBytes(path, "[init]\nMILES = 1200\n");
+    struct stat before { };
+    ::stat(path.c_str(), &before);
+    write("init", "miles", "1200");
+    struct stat after { };
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(bytes(), "[init]\nMILES = 1200\n");
+}
+
+TEST_F(ProfileStoreTest, AppendsNewKeysAfterTheLastNonBlankLineOfTheirSection)
+{
+    writeFileBytes(path, "[a]\r\nx=1\r\n; trailing comment\r\n\r\n[b]\r\ny=2");
+    write("a", " New Key ", "v");
+    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n; trailing comment\r\nNew Key=v\r\n\r\n[b]\r\ny=2");
+    write("b", "z", "3"); // the file has no final line break
+    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n; trailing comment\r\nNew Key=v\r\n\r\n[b]\r\ny=2\r\nz=3\r\n");
+}
+
+TEST_F(ProfileStoreTest, AppendsNewSectionsAtTheEndOnALineOfTheirOwn)
+{
+    writeFileBytes(path, "[a]\r\nx=1");
+    write("fuel", "total", "0");
+    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n[fuel]\r\ntotal=0\r\n");
+    write("empty", "k", "");
+    EXPECT_EQ(read("empty", "k"), "");
+    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n[fuel]\r\ntotal=0\r\n[empty]\r\nk=\r\n");
+}
+
+TEST_F(ProfileStoreTest, TurnsABareLineIntoAnEntry)
+{
+    writeFileBytes(path, "[a]\nflag\nz=1\n");
+    write("a", "FLAG", "on");
+    EXPECT_EQ(bytes(), "[a]\nflag=on\nz=1\n");
+}
+
+TEST_F(ProfileStoreTest, CreatesAMissingFileButNotAMissingFolder)
+{
+    write("init", "miles", "");
+    EXPECT_EQ(bytes(), "[init]\r\nmiles=\r\n");
+    const auto result = store.writeString(dir.file("no/such/cardata.dat"), "a", "b", "c");
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.empty());
+}
+
+TEST_F(ProfileStoreTest, DeletesKeysButKeepsTheSectionHeader)
+{
+    writeFileBytes(path, "[misc]\r\nfuel=10\r\n[app]\r\ncost=10\r\n");
+    write("misc", " FUEL", std::nullopt);
+    EXPECT_EQ(bytes(), "[misc]\r\n[app]\r\ncost=10\r\n");
+    EXPECT_EQ(keys("misc"), "");
+    write("misc", "absent", std::nullopt);
+    write("nosection", "absent", std::nullopt);
+    EXPECT_EQ(bytes(), "[misc]\r\n[app]\r\ncost=10\r\n");
+}
+
+TEST_F(ProfileStoreTest, KeepsAByteOrderMarkAndReadsThroughIt)
+{
+    writeFileBytes(path, "\xEF\xBB\xBF[init]\nmiles=7\n");
+    EXPECT_EQ(read("init", "miles"), "7");
+    write("init", "miles", "8");
+    EXPECT_EQ(bytes(), "\xEF\xBB\xBF[init]\nmiles=8\n");
+}
+
+TEST_F(ProfileStoreTest, ARefusedWriteIsReportedAndChangesNothing)
+{
+    writeFileBytes(path, "[a]\nx=1\n");
+    ::chmod(path.c_str(), 0444);
+    const auto result = store.writeString(path, "a", "x", "2");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Permission denied");
+    EXPECT_EQ(bytes(), "[a]\nx=1\n");
+    ::chmod(path.c_str(), 0644);
+}
+
+TEST_F(ProfileStoreTest, KeepsPermissionsAndWritesThroughASymbolicLink)
+{
+    TempDir elsewhere;
+    const std::string target = elsewhere.file("real.dat");
+    writeFileBytes(target, "[a]\nx=1\n");
+    ::chmod(target.c_str(), 0640);
+    ASSERT_EQ(::symlink(target.c_str(), path.c_str()), 0);
+    write("a", "x", "2");
+    struct stat link { };
+    ASSERT_EQ(::lstat(path.c_str(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+    EXPECT_EQ(readFileBytes(target), "[a]\nx=2\n");
+    struct stat info { };
+    ::stat(target.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(ProfileStoreTest, ACrashBeforeTheRenameLeavesTheOldFileWhole)
+{
+    const std::string original = "[app]\r\nmiles=1000\r\n";
+    writeFileBytes(path, original);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The writer dies between completing the temporary file and the rename.
+        ProfileStore writer;
+        writer.setBeforeRenameHook([] { ::_exit(0); });
+        writer.writeString(path, "app", "miles", "2000");
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0) << "the hook did not run";
+    EXPECT_EQ(bytes(), original);
+    EXPECT_EQ(read("app", "miles"), "1000");
+    // And the next write still works.
+    write("app", "miles", "2000");
+    EXPECT_EQ(bytes(), "[app]\r\nmiles=2000\r\n");
+}
+
+TEST_F(ProfileStoreTest, SeesChangesMadeByAnotherProcessBetweenCalls)
+{
+    writeFileBytes(path, "[a]\nx=1\n");
+    EXPECT_EQ(read("a", "x"), "1");
+    const auto parses = store.parseCount();
+    EXPECT_EQ(read("a", "x"), "1");
+    EXPECT_EQ(store.parseCount(), parses) << "an unchanged file is not parsed again";
+
+    writeFileBytes(path, "[a]\nx=22\n"); // another size
+    EXPECT_EQ(read("a", "x"), "22");
+
+    writeFileBytes(path, "[a]\nx=33\n"); // same size, in place: the times tell
+    struct timespec times[2] = {{0, UTIME_OMIT}, {0, 0}};
+    times[1].tv_sec = 1000000000;
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+    EXPECT_EQ(read("a", "x"), "33");
+
+    const std::string other = dir.file("other.dat"); // replaced by a rename: a new inode
+    writeFileBytes(other, "[a]\nx=44\n");
+    ::rename(other.c_str(), path.c_str());
+    EXPECT_EQ(read("a", "x"), "44");
+
+    ::unlink(path.c_str());
+    EXPECT_EQ(read("a", "x"), "DEF");
+}

@@ -1,0 +1,187 @@
+#include "datafile/mINIFunctions.h"
+#include "core/NumberedError.h"
+#include "datafile/mGeneralFunctions.h"
+
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+const std::string kSectionNotFoundText = "Section, init, Not Found. ~(KeyExists)\r\n"
+                                         "Verify spelling and capitilization is correct.  Case-sensative.";
+
+class IniTest : public ::testing::Test {
+protected:
+    IniTest() { ini.SetINIFile(path, 50000); }
+
+    TempDir dir;
+    std::string path = dir.file("cardata.dat");
+    ScriptedPrompter prompter;
+    ProfileStore store;
+    mINIFunctions ini {prompter, store};
+};
+
+void expect670(const std::function<void()>& call, const std::string& description)
+{
+    try {
+        call();
+        ADD_FAILURE() << "no error raised";
+    } catch (const NumberedError& e) {
+        EXPECT_EQ(e.number(), 670);
+        EXPECT_EQ(e.source(), "INIReadWrite");
+        EXPECT_EQ(e.description(), description);
+    }
+}
+
+} // namespace
+
+TEST_F(IniTest, RaisesError670UntilTheFileIsSet)
+{
+    ScriptedPrompter quiet;
+    ProfileStore otherStore;
+    mINIFunctions fresh(quiet, otherStore);
+    expect670([&] { fresh.ReadINI("a", "b", ""); }, "Buffer size not set");
+    expect670([&] { fresh.WriteINI("a", "b", "c"); }, "Buffer size not set");
+    expect670([&] { fresh.ReadINIKeys("a"); }, "Buffer size not set");
+    expect670([&] { fresh.DeleteINIKey("a", "b"); }, "Buffer size not set");
+    fresh.SetINIFile("", 50000);
+    expect670([&] { fresh.ReadINI("a", "b", ""); }, "Filename not set");
+    fresh.SetINIFile("", 0); // the buffer size is tested first
+    expect670([&] { fresh.WriteINI("a", "b", "c"); }, "Buffer size not set");
+}
+
+TEST_F(IniTest, ReadsTheInitialReading)
+{
+    writeFileBytes(path, "[init]\r\nmiles=\r\n");
+    EXPECT_EQ(ini.ReadINI("init", "miles", "x"), "");
+    writeFileBytes(path, "[init]\r\nMILES = 1200\r\n");
+    EXPECT_EQ(ini.ReadINI("init", "miles", ""), "1200");
+}
+
+TEST_F(IniTest, EncodesLineBreaksWithTheMarker)
+{
+    writeFileBytes(path, "[misc]\r\n");
+    ini.WriteINI("misc", "note", "a\r\nb");
+    EXPECT_EQ(readFileBytes(path), "[misc]\r\nnote=a%%&&Chr(13)&&%%b\r\n");
+    EXPECT_EQ(ini.ReadINI("misc", "note", ""), "a\r\nb");
+    // Only the pair is encoded, and the marker matches case exactly.
+    EXPECT_EQ(ini.ReadINI("misc", "x", "p%%&&chr(13)&&%%q"), "p%%&&chr(13)&&%%q");
+    EXPECT_EQ(ini.ReadINI("misc", "x", "p%%&&Chr(13)&&%%q"), "p\r\nq");
+}
+
+TEST_F(IniTest, WritesNumbersAsPlainText)
+{
+    ini.WriteINI("n", "whole", -42);
+    ini.WriteINI("n", "half", 12.5);
+    ini.WriteINI("n", "three", 3.0);
+    ini.WriteINI("n", "money", *Money::fromText("15.50"));
+    EXPECT_EQ(readFileBytes(path), "[n]\r\nwhole=-42\r\nhalf=12.5\r\nthree=3\r\nmoney=15.5\r\n");
+}
+
+TEST_F(IniTest, ListsKeysJoinedByZeroOrNa)
+{
+    writeFileBytes(path, "[consumables]\r\nOil=100#5000\r\nAir Filter=0#15000\r\n[misc]\r\n");
+    const std::string keys = ini.ReadINIKeys("consumables");
+    EXPECT_EQ(keys, std::string("Oil\0Air Filter", 14));
+    EXPECT_EQ(splitKeyList(keys), (std::vector<std::string> {"Oil", "Air Filter"}));
+    EXPECT_EQ(ini.ReadINIKeys("misc"), "-na-");
+    EXPECT_EQ(ini.ReadINIKeys("nothing"), "-na-");
+    EXPECT_TRUE(splitKeyList("-na-").empty());
+}
+
+TEST_F(IniTest, DeletingTheLastKeyKeepsTheSectionForTheScans)
+{
+    writeFileBytes(path, "[misc]\r\nfuel=10\r\n");
+    ini.DeleteINIKey("misc", " FUEL");
+    EXPECT_EQ(readFileBytes(path), "[misc]\r\n");
+    EXPECT_TRUE(ini.SectionExists(path, "misc"));
+    EXPECT_EQ(ini.ReadINIKeys("misc"), "-na-");
+}
+
+TEST_F(IniTest, TheScansMatchExactlyWhereTheStoreMatchesLoosely)
+{
+    writeFileBytes(path, "[Init]\r\nmiles=5\r\n[consumables]\r\nOil Filter=1#2\r\n[other]\r\nOil=3#4\r\n");
+    EXPECT_EQ(ini.ReadINI("init", "miles", ""), "5");
+    EXPECT_FALSE(ini.SectionExists(path, "init"));
+    EXPECT_TRUE(ini.SectionExists(path, "Init"));
+    EXPECT_FALSE(ini.KeyExists(path, "consumables", "Oil")); // only Oil Filter here; Oil is in the next section
+    EXPECT_TRUE(ini.KeyExists(path, "consumables", "Oil Filter"));
+    EXPECT_FALSE(ini.KeyExists(path, "consumables", "oil filter"));
+    EXPECT_EQ(ini.ReadINI("consumables", "oil filter", ""), "1#2");
+    EXPECT_TRUE(ini.KeyExists(path, "other", "Oil"));
+}
+
+TEST_F(IniTest, TheScansDoNotTrimLines)
+{
+    writeFileBytes(path, " [a]\r\n[b]\r\nk =1\r\n");
+    EXPECT_FALSE(ini.SectionExists(path, "a"));
+    EXPECT_FALSE(ini.KeyExists(path, "b", "k"));
+    EXPECT_TRUE(ini.KeyExists(path, "b", "k "));
+}
+
+TEST_F(IniTest, KeyExistsReportsAMissingSectionOnce)
+{
+    writeFileBytes(path, "[app]\r\nmiles=1\r\n");
+    prompter.expect("Section Not Found.", MsgAnswer::Ok, kSectionNotFoundText);
+    EXPECT_FALSE(ini.KeyExists(path, "init", "miles"));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].icon, MsgIcon::Information);
+}
+
+TEST_F(IniTest, TheScansReportAMissingOrHiddenFile)
+{
+    const std::string missing = dir.file("gone.dat");
+    prompter.expect("File Not Found", MsgAnswer::Ok, missing + " not found.");
+    EXPECT_FALSE(ini.SectionExists(missing, "init"));
+    EXPECT_EQ(prompter.messages().back().icon, MsgIcon::Critical);
+
+    const std::string hidden = dir.file(".hidden.dat");
+    writeFileBytes(hidden, "[init]\r\nmiles=1\r\n");
+    EXPECT_TRUE(FileExists(hidden, prompter));
+    prompter.expect("File Not Found", MsgAnswer::Ok, hidden + " not found.");
+    EXPECT_FALSE(ini.KeyExists(hidden, "init", "miles"));
+}
+
+TEST_F(IniTest, ARefusedWriteIsShownAndTheFileKeepsItsContent)
+{
+    writeFileBytes(path, "[app]\r\nmiles=1000\r\n");
+    ::chmod(path.c_str(), 0444);
+    prompter.expect("Data Not Saved!", MsgAnswer::Ok,
+        "Wheelbook could not save its data file " + path
+            + ":\r\n\r\nPermission denied\r\n\r\nThe file keeps its previous content.");
+    EXPECT_FALSE(ini.WriteINI("app", "miles", "2000"));
+    EXPECT_EQ(prompter.messages().back().icon, MsgIcon::Critical);
+    EXPECT_EQ(readFileBytes(path), "[app]\r\nmiles=1000\r\n");
+}
+
+TEST(GeneralFunctions, IsBlankRemovesOnlySpaces)
+{
+    EXPECT_TRUE(IsBlank(""));
+    EXPECT_TRUE(IsBlank("   "));
+    EXPECT_FALSE(IsBlank("\t"));
+    EXPECT_FALSE(IsBlank(" 0 "));
+}
+
+TEST(GeneralFunctions, FileExistsIsForFilesOnly)
+{
+    TempDir dir;
+    ScriptedPrompter prompter;
+    dir.write("f", "x");
+    EXPECT_TRUE(FileExists(dir.file("f"), prompter));
+    EXPECT_FALSE(FileExists(dir.file("g"), prompter));
+    EXPECT_FALSE(FileExists(dir.path(), prompter));
+    EXPECT_FALSE(FileExists(dir.file("f/inside"), prompter));
+}
+
+TEST(GeneralFunctions, FileExistsShowsAnErrorWhileLooking)
+{
+    TempDir dir;
+    ScriptedPrompter prompter;
+    prompter.expect("Error ! (Source : FileExists)");
+    EXPECT_FALSE(FileExists(dir.file(std::string(5000, 'x')), prompter));
+    EXPECT_EQ(prompter.messages().back().text.rfind("52 : \r\n\r\nBad file name or number", 0), 0u);
+}
