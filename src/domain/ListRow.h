@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Colours as the platform keeps them: 0x00BBGGRR, red in the low byte.
+using Colour = std::uint32_t;
+constexpr Colour ColourBlack = 0x000000;
+constexpr Colour ColourRed = 0x0000FF;
+
+// One row of a report list as the domain describes it: the row text, the texts of
+// the further columns, the icon (index into the list's image list, from 1), the
+// fore colour and the bold flag.
+struct ListRow {
+    std::string text;
+    std::vector<std::string> subItems;
+    int icon = 1;
+    Colour colour = ColourBlack;
+    bool bold = false;
+
+    bool operator==(const ListRow&) const = default;
+};
+
+// The row text of a stored name: one blank followed by the name in upper case.
+std::string rowTextOf(const std::string& name);
