@@ -45,6 +45,9 @@ public:
         return m_ini;
     }
 
+    // One consistent view of the data file for the reads of one operation (a list fill).
+    [[nodiscard]] ProfileStore::Snapshot snapshot() { return ProfileStore::Snapshot(m_store); }
+
     // How long the splash stays up; tests shorten it.
     int splashIntervalMs() const { return m_splashIntervalMs; }
     void setSplashIntervalMs(int ms) { m_splashIntervalMs = ms; }

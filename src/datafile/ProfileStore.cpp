@@ -1,5 +1,6 @@
 #include "datafile/ProfileStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -82,6 +83,45 @@ std::size_t findKey(const Parsed& parsed, std::size_t header, std::string_view k
             return i;
     }
     return std::string::npos;
+}
+
+std::string lowered(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        c = lowerAscii(c);
+    return result;
+}
+
+void buildIndex(Parsed& parsed)
+{
+    parsed.index.clear();
+    parsed.index.reserve(parsed.lines.size() + 8);
+    std::string prefix;
+    bool current = false; // inside the first section of its name
+    for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
+        const Line& line = parsed.lines[i];
+        if (line.kind == Line::Kind::Header) {
+            prefix = lowered(line.name);
+            current = parsed.index.emplace(prefix, i).second;
+            prefix.push_back('\0');
+        } else if (current && (line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare)) {
+            parsed.index.emplace(prefix + lowered(line.name), i);
+        }
+    }
+    parsed.indexed = true;
+}
+
+// The line of the first entry of key in the first section of that name, or npos.
+std::size_t lookUp(Parsed& parsed, std::string_view section, std::string_view key)
+{
+    if (!parsed.indexed)
+        buildIndex(parsed);
+    std::string name = lowered(section);
+    name.push_back('\0');
+    name += lowered(key);
+    const auto it = parsed.index.find(name);
+    return it == parsed.index.end() ? std::string::npos : it->second;
 }
 
 std::size_t copyCut(std::string_view text, std::size_t bufferSize, std::string& out)
@@ -240,7 +280,20 @@ Parsed ProfileStore::parse(std::string bytes)
     return parsed;
 }
 
-const Parsed* ProfileStore::load(const std::string& path)
+ProfileStore::Parsed* ProfileStore::load(const std::string& path)
+{
+    const bool inSnapshot = m_snapshotDepth > 0;
+    if (inSnapshot && std::find(m_proven.begin(), m_proven.end(), path) != m_proven.end()) {
+        if (auto it = m_cache.find(path); it != m_cache.end())
+            return &it->second.parsed;
+    }
+    Parsed* parsed = loadChecked(path);
+    if (inSnapshot && parsed)
+        m_proven.push_back(path);
+    return parsed;
+}
+
+ProfileStore::Parsed* ProfileStore::loadChecked(const std::string& path)
 {
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0) {
@@ -275,16 +328,13 @@ const Parsed* ProfileStore::load(const std::string& path)
 std::size_t ProfileStore::getString(const std::string& path, std::string_view section, std::string_view key,
     std::string_view defaultValue, std::size_t bufferSize, std::string& out)
 {
-    if (const Parsed* parsed = load(path)) {
-        const std::size_t header = findSection(*parsed, trim(section));
-        if (header != std::string::npos) {
-            const std::size_t index = findKey(*parsed, header, trim(key));
-            if (index != std::string::npos && parsed->lines[index].kind == Line::Kind::Entry) {
-                const Line& line = parsed->lines[index];
-                const std::string_view value
-                    = std::string_view(parsed->bytes).substr(line.valueBegin, line.valueEnd - line.valueBegin);
-                return copyCut(unquote(value), bufferSize, out);
-            }
+    if (Parsed* parsed = load(path)) {
+        const std::size_t index = lookUp(*parsed, trim(section), trim(key));
+        if (index != std::string::npos && parsed->lines[index].kind == Line::Kind::Entry) {
+            const Line& line = parsed->lines[index];
+            const std::string_view value
+                = std::string_view(parsed->bytes).substr(line.valueBegin, line.valueEnd - line.valueBegin);
+            return copyCut(unquote(value), bufferSize, out);
         }
     }
     // The default loses its trailing spaces and one pair of surrounding quotes.
@@ -334,7 +384,8 @@ ProfileStore::WriteResult ProfileStore::writeString(
     const std::string_view sectionName = trim(section);
     const std::string_view keyName = trim(key);
 
-    const Parsed* parsed = load(path);
+    // A write always starts from the file as it is now, snapshot or not.
+    const Parsed* parsed = loadChecked(path);
     if (!parsed) {
         struct stat info { };
         if (::stat(path.c_str(), &info) == 0 || errno != ENOENT) {
@@ -462,5 +513,6 @@ ProfileStore::WriteResult ProfileStore::replaceFile(const std::string& path, con
     // The next read parses the new file: only a stamp taken from the file itself
     // proves what it holds.
     m_cache.erase(path);
+    m_proven.clear();
     return {};
 }

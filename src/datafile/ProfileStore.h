@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The store behind the profile module: reads and writes INI-format files the way
@@ -41,8 +42,35 @@ public:
     // renamed over the data file. Tests use it to simulate a crash at that point.
     void setBeforeRenameHook(std::function<void()> hook) { m_beforeRename = std::move(hook); }
 
+    // Within a snapshot a file is proven unchanged once, at its first use, and every
+    // later read of the same operation sees that same version. A list fill (the key
+    // list, then one read per key) thus reads one consistent file and pays for one
+    // check instead of one per key. Our own writes end the snapshot's trust in the file.
+    class Snapshot {
+    public:
+        explicit Snapshot(ProfileStore& store)
+            : m_store(store)
+        {
+            ++m_store.m_snapshotDepth;
+        }
+        ~Snapshot()
+        {
+            if (--m_store.m_snapshotDepth == 0)
+                m_store.m_proven.clear();
+        }
+        Snapshot(const Snapshot&) = delete;
+        Snapshot& operator=(const Snapshot&) = delete;
+
+    private:
+        ProfileStore& m_store;
+    };
+
     // Forgets every parsed copy.
-    void clearCache() { m_cache.clear(); }
+    void clearCache()
+    {
+        m_cache.clear();
+        m_proven.clear();
+    }
 
     // How many times a file was read and parsed (for tests and benchmarks).
     std::uint64_t parseCount() const { return m_parseCount; }
@@ -61,6 +89,10 @@ public:
     struct Parsed {
         std::string bytes;
         std::vector<Line> lines;
+        // Built on the first lookup: lower-case "section" -> header line, and
+        // lower-case "section\0key" -> the first line of that key in that section.
+        std::unordered_map<std::string, std::size_t> index;
+        bool indexed = false;
     };
 
     static Parsed parse(std::string bytes);
@@ -80,10 +112,13 @@ private:
     };
 
     // The parsed file, or nothing when it does not exist or cannot be read.
-    const Parsed* load(const std::string& path);
+    Parsed* load(const std::string& path);
+    Parsed* loadChecked(const std::string& path);
     WriteResult replaceFile(const std::string& path, const std::string& bytes);
 
     std::map<std::string, CacheEntry> m_cache;
     std::function<void()> m_beforeRename;
     std::uint64_t m_parseCount = 0;
+    int m_snapshotDepth = 0;
+    std::vector<std::string> m_proven; // files proven unchanged in the current snapshot
 };

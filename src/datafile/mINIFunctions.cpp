@@ -50,6 +50,17 @@ private:
     std::ifstream m_in;
 };
 
+// "[" + section + "]", built without temporaries (GCC 12 misreports the concatenation at -O2).
+std::string headerLine(std::string_view section)
+{
+    std::string line;
+    line.reserve(section.size() + 2);
+    line += '[';
+    line += section;
+    line += ']';
+    return line;
+}
+
 } // namespace
 
 mINIFunctions::mINIFunctions(Prompter& prompter, ProfileStore& store)
@@ -146,7 +157,7 @@ bool mINIFunctions::SectionExists(const std::string& fileName, std::string_view 
         showFileNotFound(fileName);
         return false;
     }
-    const std::string header = "[" + std::string(section) + "]";
+    const std::string header = headerLine(section);
     LineReader reader(fileName);
     std::string line;
     while (reader.next(line)) {
@@ -169,7 +180,7 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
             MsgButtons::Ok, MsgIcon::Information});
         return false;
     }
-    const std::string header = "[" + std::string(section) + "]";
+    const std::string header = headerLine(section);
     LineReader reader(fileName);
     std::string line;
     bool inSection = false;

@@ -261,3 +261,19 @@ TEST_F(ProfileStoreTest, SeesChangesMadeByAnotherProcessBetweenCalls)
     ::unlink(path.c_str());
     EXPECT_EQ(read("a", "x"), "DEF");
 }
+
+TEST_F(ProfileStoreTest, ASnapshotReadsOneVersionAndWritesStartFromTheFileOnDisk)
+{
+    writeFileBytes(path, "[a]\nx=1\ny=1\n");
+    {
+        ProfileStore::Snapshot snapshot(store);
+        EXPECT_EQ(read("a", "x"), "1");
+        writeFileBytes(path, "[a]\nx=2\ny=2\nz=2\n"); // another program, mid-operation
+        EXPECT_EQ(read("a", "y"), "1") << "one operation sees one version of the file";
+        write("a", "w", "3"); // but a write never works from an old copy
+        EXPECT_EQ(bytes(), "[a]\nx=2\ny=2\nz=2\nw=3\r\n");
+        EXPECT_EQ(read("a", "z"), "2");
+    }
+    writeFileBytes(path, "[a]\nx=4\n");
+    EXPECT_EQ(read("a", "x"), "4") << "the next operation sees the change";
+}
