@@ -120,6 +120,7 @@ int Forms::loadedCount() const
 
 void Forms::track(QWidget* form)
 {
+    trace(QStringLiteral("loaded ") + form->objectName());
     form->setAttribute(Qt::WA_DeleteOnClose);
     m_loaded.append(form);
     connect(form, &QObject::destroyed, this, &Forms::untrack);
@@ -127,6 +128,7 @@ void Forms::track(QWidget* form)
 
 void Forms::untrack(QObject* form)
 {
+    trace(QStringLiteral("unloaded ") + form->objectName());
     m_loaded.removeIf([form](const QPointer<QWidget>& p) { return p.isNull() || p.data() == form; });
     if (!m_ended && loadedCount() == 0)
         end();
@@ -137,6 +139,7 @@ void Forms::end()
     if (m_ended)
         return;
     m_ended = true;
+    trace(QStringLiteral("ended"));
     for (const auto& form : m_loaded) {
         if (form) {
             form->hide();

@@ -5,8 +5,11 @@
 #include "mainwindow/frmMain.h"
 
 #include <QList>
+#include <QString>
+
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class AppContext;
 class InstanceLock;
@@ -51,6 +54,14 @@ public:
     // Ends the program at once.
     void end();
 
+    // Scripted runs of the real program follow its windows through this.
+    void setTrace(std::function<void(const QString&)> trace) { m_trace = std::move(trace); }
+    void trace(const QString& line) const
+    {
+        if (m_trace)
+            m_trace(line);
+    }
+
 signals:
     void ended();
 
@@ -65,4 +76,5 @@ private:
     QPointer<frmSplash> m_splash;
     QPointer<frmInitConfig> m_initConfig;
     bool m_ended = false;
+    std::function<void(const QString&)> m_trace;
 };

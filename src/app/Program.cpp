@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <cstdio>
+
 int Program::run(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -31,6 +33,12 @@ int Program::run(int argc, char** argv)
         QApplication::applicationFilePath().toStdString(), commandLine.toStdString(), prompter);
     InstanceLock lock(InstanceLock::lockPathFor(QApplication::applicationFilePath()));
     Forms forms(context, lock);
+    if (!qEnvironmentVariableIsEmpty("WHEELBOOK_UNATTENDED")) {
+        forms.setTrace([](const QString& line) {
+            std::fprintf(stderr, "%s\n", qPrintable(line));
+            std::fflush(stderr);
+        });
+    }
     if (!forms.SubMain())
         return 0;
     return QApplication::exec();
