@@ -106,7 +106,7 @@ QPixmap Artwork::splash()
     p.drawLine(QPointF(170.5, 172), QPointF(170.5, 261));
 
     drawCar(p, QRectF(96, 150, 150, 80), kAccent);
-    drawSpanner(p, QPointF(292, 58), 70, -35, QColor(230, 232, 238));
+    drawSpanner(p, QPointF(296, 128), 56, -35, QColor(230, 232, 238));
 
     p.setPen(Qt::white);
     QFont title = uiFont(26, true);
