@@ -1,0 +1,224 @@
+#include "domain/ConsumablePanel.h"
+
+#include "core/AppContext.h"
+#include "core/Prompter.h"
+#include "datafile/mGeneralFunctions.h"
+#include "domain/Numbers.h"
+
+namespace {
+
+constexpr const char* kSection = "consumables";
+constexpr const char* kAppTitle = "Wheelbook";
+
+void emptyBoxes(ConsumablePanelState& panel)
+{
+    panel.itemName.clear();
+    panel.lastChanged.clear();
+    panel.changeAfter.clear();
+}
+
+bool isNameBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A name the data file cannot keep as a key: "=" would end the key early, a leading
+// "[" would make a section header and a leading ";" a comment, and a line break would
+// split the line.
+bool breaksKeyFormat(std::string_view name)
+{
+    if (name.find_first_of("=\r\n") != std::string_view::npos)
+        return true;
+    while (!name.empty() && isNameBlank(name.front()))
+        name.remove_prefix(1);
+    return !name.empty() && (name.front() == '[' || name.front() == ';');
+}
+
+// The outcome of an event that changes nothing yet.
+ConsumablePanelOutcome outcomeOf(const ConsumablePanelState& panel)
+{
+    ConsumablePanelOutcome outcome;
+    outcome.panel = panel;
+    return outcome;
+}
+
+} // namespace
+
+ConsumablePanel::ConsumablePanel(AppContext& ctx)
+    : m_ctx(ctx)
+{
+}
+
+ConsumablePanelMode ConsumablePanel::modeOf(const ConsumablePanelState& panel)
+{
+    if (panel.addCaption == "Cancel")
+        return ConsumablePanelMode::Adding;
+    if (panel.editCaption == "Cancel")
+        return ConsumablePanelMode::Editing;
+    return ConsumablePanelMode::Browsing;
+}
+
+ConsumablePanelOutcome ConsumablePanel::doubleClickList(
+    const ConsumablePanelState& panel, const ListRow* selected) const
+{
+    ConsumablePanelOutcome outcome = outcomeOf(panel);
+    if (!selected)
+        return outcome;
+    ConsumablePanelState& next = outcome.panel;
+    next.itemName = selected->text;
+    next.lastChanged = selected->subItems.size() > 0 ? selected->subItems[0] : std::string();
+    next.changeAfter = selected->subItems.size() > 1 ? selected->subItems[1] : std::string();
+    next.boxesLocked = true;
+    next.editEnabled = true;
+    return outcome;
+}
+
+ConsumablePanelOutcome ConsumablePanel::clickAdd(const ConsumablePanelState& panel)
+{
+    ConsumablePanelOutcome outcome = outcomeOf(panel);
+    ConsumablePanelState& next = outcome.panel;
+    if (!panel.addEnabled)
+        return outcome;
+    if (panel.addCaption == "Add") {
+        emptyBoxes(next);
+        next.boxesLocked = false;
+        next.editEnabled = false;
+        next.deleteEnabled = false;
+        next.saveEnabled = true;
+        next.addCaption = "Cancel";
+        outcome.focus = ConsumableFocus::ItemName;
+    } else if (panel.addCaption == "Cancel") {
+        const MsgAnswer answer = m_ctx.prompter().ask(
+            {"Are you sure", "Are you sure you want to Cancel adding new Item to Consumables' Database?",
+                MsgButtons::YesNo, MsgIcon::Question});
+        if (answer != MsgAnswer::Yes)
+            return outcome;
+        emptyBoxes(next);
+        next.boxesLocked = true;
+        next.editEnabled = false;
+        next.deleteEnabled = true;
+        next.saveEnabled = false;
+        next.addCaption = "Add";
+    }
+    return outcome;
+}
+
+ConsumablePanelOutcome ConsumablePanel::clickEdit(const ConsumablePanelState& panel, const ListRow* selected)
+{
+    ConsumablePanelOutcome outcome = outcomeOf(panel);
+    ConsumablePanelState& next = outcome.panel;
+    if (!panel.editEnabled)
+        return outcome;
+    if (panel.editCaption == "Edit") {
+        // There is nothing to edit without a row.
+        if (!selected)
+            return outcome;
+        next.boxesLocked = false;
+        next.addEnabled = false;
+        next.deleteEnabled = false;
+        next.saveEnabled = true;
+        next.editCaption = "Cancel";
+        outcome.focus = ConsumableFocus::ItemNameSelected;
+    } else if (panel.editCaption == "Cancel") {
+        const MsgAnswer answer = m_ctx.prompter().ask(
+            {"Are you sure", "Are you sure you want to Cancel?", MsgButtons::YesNo, MsgIcon::Question});
+        if (answer != MsgAnswer::Yes)
+            return outcome;
+        emptyBoxes(next);
+        next.boxesLocked = true;
+        next.addEnabled = true;
+        next.deleteEnabled = true;
+        next.saveEnabled = false;
+        next.editEnabled = false;
+        next.editCaption = "Edit";
+        outcome.panel = doubleClickList(next, selected).panel;
+    }
+    return outcome;
+}
+
+ConsumablePanelOutcome ConsumablePanel::clickDelete(
+    const ConsumablePanelState& panel, const ListRow* selected, std::string_view readingText, std::string_view unitName)
+{
+    ConsumablePanelOutcome outcome = outcomeOf(panel);
+    if (!panel.deleteEnabled || !selected)
+        return outcome;
+    const MsgAnswer answer = m_ctx.prompter().ask({"Are you sure?",
+        "This will Delete Consumable Item \"" + selected->text
+            + "\" from Database. Are you sure you want to Delete it?",
+        MsgButtons::YesNo, MsgIcon::Question});
+    if (answer != MsgAnswer::Yes)
+        return outcome;
+    // The row text finds the key: the store ignores the blank and the case.
+    if (!m_ctx.dataFile().DeleteINIKey(kSection, selected->text))
+        return outcome;
+    outcome.lists = ReloadConsumables(m_ctx, readingText, unitName);
+    return outcome;
+}
+
+bool ConsumablePanel::refuseSave(
+    const ConsumablePanelState& panel, std::string_view readingText, std::string_view unitName)
+{
+    Prompter& prompter = m_ctx.prompter();
+    const std::string unit(unitName);
+    const std::string& name = panel.itemName;
+    auto refuse = [&](std::string title, std::string text, MsgIcon icon = MsgIcon::Information) {
+        prompter.ask({std::move(title), std::move(text), MsgButtons::Ok, icon});
+        return true;
+    };
+
+    if (IsBlank(name))
+        return refuse("Required Field Empty ...", "Item Name can't be empty.");
+    if (breaksKeyFormat(name))
+        return refuse("Invalid Item Name ...",
+            "Item Name can't contain \"=\" or a line break, nor begin with \"[\" or \";\", because the data file "
+            "could not keep such a name.");
+    if (m_ctx.dataFile().KeyExists(m_ctx.dataFilePath(), kSection, name))
+        return refuse("Item with same Name already Exists ...",
+            "A consumable item with same name already exists. Either specify different name or double click on the  "
+            "consumable in the Consumable List and click the Edit button to change its values.");
+    if (IsBlank(panel.lastChanged))
+        return refuse("Required Field Empty ...",
+            "Please specify the " + unit + " when you last changed " + name + ". This field can't be empty.");
+    if (leadingNumber(readingText) < leadingNumber(panel.lastChanged))
+        return refuse(kAppTitle,
+            "Error : The car hasn't yet reached the distance at which you have changed the consumable. Example : "
+            "You car has done 10 "
+                + unit + "s and you try to enter an oil change made at 2000" + unit + "s.",
+            MsgIcon::None);
+    // The analysis reads both numbers and their sum as 32-bit whole numbers.
+    if (!wholeNumber32(panel.lastChanged))
+        return refuse("Invalid Value ...",
+            "Please specify the " + unit + " when you last changed " + name
+                + " as a whole number no larger than 2147483647.");
+    if (IsBlank(panel.changeAfter))
+        return refuse("Required Field Empty ...",
+            "Please specify the " + unit + " after which it's necessary to change Car's " + name
+                + ". This field can't be empty.");
+    if (!duePointOf(panel.lastChanged, panel.changeAfter))
+        return refuse("Invalid Value ...",
+            "Please specify the " + unit + " after which it's necessary to change Car's " + name
+                + " as a whole number that, added to " + panel.lastChanged + ", gives no more than 2147483647.");
+    return false;
+}
+
+ConsumablePanelOutcome ConsumablePanel::clickSave(
+    const ConsumablePanelState& panel, std::string_view readingText, std::string_view unitName)
+{
+    ConsumablePanelOutcome outcome = outcomeOf(panel);
+    if (!panel.saveEnabled || refuseSave(panel, readingText, unitName))
+        return outcome;
+    if (!m_ctx.dataFile().WriteINI(kSection, panel.itemName, panel.lastChanged + "#" + panel.changeAfter))
+        return outcome;
+
+    ConsumablePanelState& next = outcome.panel;
+    next.addEnabled = true;
+    next.deleteEnabled = true;
+    next.editEnabled = false;
+    next.saveEnabled = false;
+    next.addCaption = "Add";
+    next.editCaption = "Edit";
+    emptyBoxes(next);
+    next.boxesLocked = true;
+    outcome.lists = ReloadConsumables(m_ctx, readingText, unitName);
+    return outcome;
+}

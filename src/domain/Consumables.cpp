@@ -1,0 +1,188 @@
+#include "domain/Consumables.h"
+
+#include "core/AppContext.h"
+#include "core/Prompter.h"
+#include "datafile/mGeneralFunctions.h"
+#include "domain/Numbers.h"
+
+namespace {
+
+constexpr const char* kSection = "consumables";
+constexpr int kStatusIcon = 1;
+constexpr int kConsumableIcon = 3;
+
+struct StoredConsumable {
+    std::string name;
+    std::string value;
+};
+
+bool dataFileFound(AppContext& ctx)
+{
+    if (FileExists(ctx.dataFilePath(), ctx.prompter()))
+        return true;
+    ctx.prompter().ask({"Missing Data File ...",
+        "Wheelbook Data File Missing. Please re-install the application to solve this problem.", MsgButtons::Ok,
+        MsgIcon::Critical});
+    return false;
+}
+
+// Every stored consumable in file order; empty when the section holds none. The
+// caller holds a snapshot so the key list and the values come from one version.
+std::optional<std::vector<StoredConsumable>> readConsumables(AppContext& ctx)
+{
+    const std::string keys = ctx.dataFile().ReadINIKeys(kSection);
+    if (keys == mINIFunctions::NoKeys)
+        return std::nullopt;
+    std::vector<StoredConsumable> items;
+    for (std::string& name : splitKeyList(keys)) {
+        std::string value = ctx.dataFile().ReadINI(kSection, name, "");
+        items.push_back({std::move(name), std::move(value)});
+    }
+    return items;
+}
+
+std::string upperCase(const std::string& name)
+{
+    return rowTextOf(name).substr(1);
+}
+
+// The overdue distance as a whole number; a reading far beyond 32 bits still gets
+// its number rather than stopping the analysis.
+std::string overdueText(double overdue)
+{
+    if (const auto whole = toWhole32(overdue))
+        return numberToText(*whole);
+    return numberToText(roundHalfEven(overdue, 0));
+}
+
+ListRow statusRow(const StoredConsumable& item, double current, std::string_view unitName)
+{
+    ListRow row;
+    row.text = rowTextOf(item.name);
+    row.icon = kStatusIcon;
+    const std::string unit(unitName);
+
+    if (IsBlank(item.value)) {
+        row.subItems = {"No reading is stored for this item."};
+        row.colour = ColourRed;
+        return row;
+    }
+    const ConsumableValue parts = splitConsumableValue(item.value);
+    const std::optional<std::int32_t> due
+        = parts.hasSeparator ? duePointOf(parts.lastChanged, parts.changeAfter) : std::nullopt;
+    if (!due) {
+        row.subItems = {"The stored value \"" + item.value + "\" is not valid."};
+        row.colour = ColourRed;
+        return row;
+    }
+
+    if (current >= static_cast<double>(*due)) {
+        const double overdue = current - static_cast<double>(*due);
+        row.subItems
+            = {"[" + upperCase(item.name) + "] change needed! ( " + overdueText(overdue) + " " + unit + " ago.)"};
+        row.colour = ColourRed;
+        row.bold = true;
+    } else {
+        const double remaining = static_cast<double>(*due) - current;
+        row.subItems = {"Ok. Change needed after " + numberToText(remaining) + " " + unit + "."};
+        row.colour = ColourBlack;
+    }
+    return row;
+}
+
+} // namespace
+
+ConsumableValue splitConsumableValue(std::string_view value)
+{
+    const auto hash = value.find('#');
+    if (hash == std::string_view::npos)
+        return {std::string(value), {}, false};
+    return {std::string(value.substr(0, hash)), std::string(value.substr(hash + 1)), true};
+}
+
+std::optional<std::int32_t> duePointOf(std::string_view lastChanged, std::string_view changeAfter)
+{
+    const auto last = wholeNumber32(lastChanged);
+    const auto interval = wholeNumber32(changeAfter);
+    std::int32_t due = 0;
+    if (!last || !interval || __builtin_add_overflow(*last, *interval, &due))
+        return std::nullopt;
+    return due;
+}
+
+std::optional<std::vector<ListRow>> AnalyzeConsumables(
+    AppContext& ctx, std::string_view readingText, std::string_view unitName)
+{
+    if (!dataFileFound(ctx))
+        return std::nullopt;
+    const ProfileStore::Snapshot snapshot = ctx.snapshot();
+    const auto items = readConsumables(ctx);
+    if (!items)
+        return std::nullopt;
+
+    const double current = leadingNumber(readingText);
+    std::vector<ListRow> rows;
+    rows.reserve(items->size());
+    for (const StoredConsumable& item : *items)
+        rows.push_back(statusRow(item, current, unitName));
+    return rows;
+}
+
+std::optional<ConsumableList> LoadConsumables(AppContext& ctx)
+{
+    if (!dataFileFound(ctx))
+        return std::nullopt;
+    const ProfileStore::Snapshot snapshot = ctx.snapshot();
+    const auto items = readConsumables(ctx);
+    if (!items)
+        return ConsumableList {{}, true};
+
+    ConsumableList list;
+    list.rows.reserve(items->size());
+    for (const StoredConsumable& item : *items) {
+        ListRow row;
+        row.text = rowTextOf(item.name);
+        row.icon = kConsumableIcon;
+        row.subItems = {std::string(), std::string()};
+        if (!IsBlank(item.value)) {
+            // A value without "#" shows whole in the first column, so it can be seen and edited.
+            ConsumableValue parts = splitConsumableValue(item.value);
+            row.subItems = {std::move(parts.lastChanged), std::move(parts.changeAfter)};
+        }
+        list.rows.push_back(std::move(row));
+    }
+    return list;
+}
+
+ConsumableLists ReloadConsumables(AppContext& ctx, std::string_view readingText, std::string_view unitName)
+{
+    ConsumableLists lists;
+    if (auto loaded = LoadConsumables(ctx)) {
+        lists.consumables = std::move(loaded->rows);
+        if (loaded->clearsStatus)
+            lists.status = std::vector<ListRow>();
+    }
+    if (auto status = AnalyzeConsumables(ctx, readingText, unitName))
+        lists.status = std::move(status);
+    return lists;
+}
+
+AnalyzeNowResult AnalyzeNow(
+    AppContext& ctx, std::string_view readingText, std::string_view unitName, std::string_view currency)
+{
+    AnalyzeNowResult result;
+    if (IsBlank(readingText)) {
+        ctx.prompter().ask(
+            {"Required Data Missing!", "Please specify current " + std::string(unitName) + "-reading of your Car.",
+                MsgButtons::Ok, MsgIcon::Information});
+        result.focusReading = true;
+        return result;
+    }
+    if (!ctx.dataFile().WriteINI("app", "miles", readingText))
+        return result;
+    result.stored = true;
+    result.fuelFilledMilesCaption = std::string(readingText);
+    result.status = AnalyzeConsumables(ctx, readingText, unitName);
+    result.statistics = ShowStatistics(ctx, result.fuelFilledMilesCaption, unitName, currency);
+    return result;
+}
