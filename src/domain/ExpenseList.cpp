@@ -1,0 +1,125 @@
+#include "domain/ExpenseList.h"
+
+#include "core/AppContext.h"
+#include "core/Prompter.h"
+#include "datafile/mGeneralFunctions.h"
+#include "domain/CurrencyList.h"
+#include "domain/Money.h"
+#include "domain/Numbers.h"
+
+namespace {
+
+std::string_view trimSpaces(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+ExpenseList::ExpenseList(AppContext& ctx)
+    : m_ctx(ctx)
+{
+}
+
+MiscListFill ExpenseList::LoadMiscList()
+{
+    MiscListFill fill;
+    if (!FileExists(m_ctx.dataFilePath(), m_ctx.prompter())) {
+        m_ctx.prompter().ask({"Missing Data File ...",
+            "Wheelbook Data File Missing. Please re-install the application to solve this problem.", MsgButtons::Ok,
+            MsgIcon::Critical});
+        fill.keepList = true;
+        return fill;
+    }
+
+    mINIFunctions& ini = m_ctx.dataFile();
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+    std::string currency;
+    std::string icur;
+    {
+        // One consistent version of the file for the key list and every value.
+        ProfileStore::Snapshot snapshot(m_ctx.store());
+        names = splitKeyList(ini.ReadINIKeys("misc"));
+        if (names.empty())
+            return fill;
+        currency = ini.ReadINI("app", "cur", "USD");
+        icur = ini.ReadINI("app", "icur", "1");
+        for (const auto& name : names)
+            values.push_back(ini.ReadINI("misc", name, ""));
+    }
+
+    const auto icurNumber = wholeNumber32(icur);
+    fill.tag = numberToText(icurNumber ? *icurNumber : -1);
+
+    Money total;
+    bool totalKnown = true;
+    std::string badOnes;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ListRow row;
+        row.text = rowTextOf(names[i]);
+        row.subItems.push_back(values[i] + " " + currency);
+        row.icon = RowIcon;
+        fill.rows.push_back(row);
+
+        const auto amount = Money::fromText(values[i]);
+        const auto sum = amount ? total.plus(*amount) : std::nullopt;
+        if (!sum) {
+            totalKnown = false;
+            badOnes += "\r\n" + row.text.substr(1) + ": \"" + values[i] + "\"";
+            continue;
+        }
+        total = *sum;
+    }
+
+    if (!totalKnown) {
+        m_ctx.prompter().ask({"Invalid Expense Value!",
+            "These expense categories do not hold an amount Wheelbook can add up:\r\n" + badOnes
+                + "\r\n\r\nThe total of expenses is left as it was. Correct them with Edit Category.",
+            MsgButtons::Ok, MsgIcon::Exclamation});
+        return fill;
+    }
+    ini.WriteINI("app", "cost", total.roundedWhole());
+    return fill;
+}
+
+std::optional<MiscDetails> ExpenseList::detailsOf(const ListRow* selected, std::string_view tag)
+{
+    if (!selected)
+        return std::nullopt;
+    MiscDetails details;
+    details.catName = selected->text;
+    details.expences = selected->subItems.empty() ? std::string() : amountOf(selected->subItems.front());
+    details.currencyIndex = CurrencyList::selectionOf(tag);
+    return details;
+}
+
+bool ExpenseList::isFuelCategory(std::string_view name)
+{
+    const std::string_view trimmed = trimSpaces(name);
+    if (trimmed.size() != 4)
+        return false;
+    for (std::size_t i = 0; i < 4; ++i) {
+        char c = trimmed[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != "fuel"[i])
+            return false;
+    }
+    return true;
+}
+
+std::string ExpenseList::amountOf(std::string_view expensesColumn)
+{
+    return std::string(expensesColumn.substr(0, expensesColumn.find(' ')));
+}
+
+std::string ExpenseList::badAmountText(std::string_view name, std::string_view value)
+{
+    return "The expense category " + std::string(trimSpaces(name)) + " holds \"" + std::string(value)
+        + "\", which is not an amount Wheelbook can add to. Correct it with Edit Category first.";
+}

@@ -1,0 +1,139 @@
+#include "domain/FuelEntry.h"
+
+#include "core/AppContext.h"
+#include "core/Prompter.h"
+#include "datafile/mGeneralFunctions.h"
+#include "domain/Money.h"
+#include "domain/Numbers.h"
+
+#include <cstdint>
+
+namespace {
+
+// A figure per distance unit as shown: held as a currency amount, then rounded
+// to 2 decimals.
+std::string perDistance(double value, std::int64_t distance)
+{
+    if (distance < 1)
+        return "0";
+    const auto figure = Money::fromDouble(value / static_cast<double>(distance));
+    return figure ? figure->rounded(2).toText() : numberToText(roundHalfEven(value / static_cast<double>(distance), 2));
+}
+
+// A reading is digits only (blanks around them aside) and fits 32 bits.
+std::optional<std::int32_t> wholeReading(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    if (text.empty())
+        return std::nullopt;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+    }
+    return wholeNumber32(text);
+}
+
+} // namespace
+
+FuelEntry::FuelEntry(AppContext& ctx)
+    : m_ctx(ctx)
+{
+}
+
+FuelUpdate FuelEntry::UpdateFuelInfo(const FuelInput& input, const std::function<bool()>& saveSettings)
+{
+    Prompter& prompter = m_ctx.prompter();
+    auto refuse = [&](const char* title, const std::string& text, MsgIcon icon = MsgIcon::Information) {
+        prompter.ask({title, text, MsgButtons::Ok, icon});
+        return FuelUpdate {};
+    };
+
+    if (IsBlank(input.filled))
+        return refuse("Required Data Missing!", "Please specify how much Fuel you filled in Car.");
+    if (IsBlank(input.cost))
+        return refuse(
+            "Required Data Missing ...", "Please specify how much you paid for " + input.filled + " Litters.");
+
+    mINIFunctions& ini = m_ctx.dataFile();
+
+    const auto reading = wholeReading(input.reading);
+    if (!reading)
+        return refuse("Wrong Value specified!",
+            "The Car-Run when fuel was last filled (\"" + input.reading
+                + "\") is not a whole number. Confirm the current Car-Run on the Main tab first; nothing was saved.");
+    const auto filled = Money::fromText(input.filled);
+    if (!filled)
+        return refuse("Wrong Value specified!",
+            "The fuel quantity filled \"" + input.filled + "\" is not a number. Please correct it; nothing was saved.");
+    const std::string storedTotal = ini.ReadINI("fuel", "total", "0");
+    const auto oldTotal = Money::fromText(storedTotal);
+    if (!oldTotal)
+        return refuse("Invalid Data!",
+            "The stored fuel total \"" + storedTotal
+                + "\" is not a number. Correct it on this tab (double-click the total) first; nothing was saved.",
+            MsgIcon::Exclamation);
+    const auto newTotal = oldTotal->plus(*filled);
+    if (!newTotal)
+        return refuse("Wrong Value specified!",
+            "Adding " + input.filled + " to the fuel total gives a total too large to keep; nothing was saved.");
+    const std::string storedInitial = ini.ReadINI("init", "miles", "");
+    const auto initial = wholeReading(storedInitial);
+    if (!initial)
+        return refuse("Required Data Missing!",
+            "The Car-Run when Wheelbook was installed (\"" + storedInitial
+                + "\") is missing or not a whole number. Set it on the Settings tab first; nothing was saved.");
+    const std::int64_t distance = static_cast<std::int64_t>(*reading) - *initial;
+
+    // The categories as the list shows them: every earlier expense, earlier fuel included.
+    Money expenseSum;
+    for (const ListRow& row : input.miscRows) {
+        const std::string amountText = row.subItems.empty() ? std::string() : ExpenseList::amountOf(row.subItems[0]);
+        const auto amount = Money::fromText(amountText);
+        if (!amount)
+            return refuse("Invalid Expense Value!",
+                ExpenseList::badAmountText(row.text, amountText) + " Nothing was saved.", MsgIcon::Exclamation);
+        const auto sum = expenseSum.plus(*amount);
+        if (!sum)
+            return refuse("Invalid Expense Value!",
+                "The expenses add up to a total too large to keep; nothing was saved.", MsgIcon::Exclamation);
+        expenseSum = *sum;
+    }
+    const auto cost = Money::fromText(input.cost);
+    if (!cost)
+        return refuse("Wrong Value specified!",
+            "The Cost of Fuel \"" + input.cost + "\" is not a number. Please correct it; nothing was saved.");
+    const auto expenseTotal = expenseSum.plus(*cost);
+    const std::string storedFuel = ini.ReadINI("misc", "fuel", "0");
+    const auto oldFuel = Money::fromText(storedFuel);
+    if (!oldFuel)
+        return refuse("Invalid Expense Value!", ExpenseList::badAmountText("FUEL", storedFuel) + " Nothing was saved.",
+            MsgIcon::Exclamation);
+    const auto newFuel = oldFuel->plus(*cost);
+    if (!expenseTotal || !newFuel)
+        return refuse("Wrong Value specified!",
+            "Adding " + input.cost + " to the expenses gives a total too large to keep; nothing was saved.");
+
+    FuelUpdate update;
+    update.avgPer100 = perDistance(newTotal->toDouble() * 100.0, distance) + " Litters";
+    update.costPerKm = perDistance(expenseTotal->toDouble(), distance);
+
+    if (!saveSettings())
+        return {};
+
+    if (!ini.WriteINI("fuel", "total", *newTotal) || !ini.WriteINI("misc", "fuel", *newFuel)
+        || !ini.WriteINI("app", "cost", expenseTotal->roundedWhole()))
+        return {};
+
+    update.fuelTotal = ini.ReadINI("fuel", "total", "0") + " Litters";
+    update.list = ExpenseList(m_ctx).LoadMiscList();
+    update.done = true;
+    return update;
+}
+
+bool FuelEntry::fuelBoxKeeps(int key)
+{
+    return (key >= '0' && key <= '9') || key == 8 || key == 46;
+}
