@@ -90,6 +90,28 @@ frmSysTray::frmSysTray(const Capabilities& capabilities, QWidget* parent)
 frmSysTray::~frmSysTray()
 {
     Unload();
+    if (m_callbackDepth > 0) {
+        // The owner unloads this instance from a handler (Close from the menu, for
+        // one) while Qt is still inside the menu, icon or timer that called out:
+        // those go once Qt has returned from them.
+        m_mnuPopup->setParent(nullptr, m_mnuPopup->windowFlags());
+        m_mnuPopup->deleteLater();
+        m_trayIcon->setParent(nullptr);
+        m_trayIcon->deleteLater();
+        m_balloonTimer->setParent(nullptr);
+        m_balloonTimer->deleteLater();
+    }
+}
+
+bool frmSysTray::raiseFromCallback(int code)
+{
+    QPointer<frmSysTray> guard(this);
+    ++m_callbackDepth;
+    HandleNotification(code);
+    if (!guard)
+        return false;
+    --m_callbackDepth;
+    return true;
 }
 
 void frmSysTray::Unload()
@@ -159,7 +181,7 @@ void frmSysTray::onBalloonTimeOut()
     if (!m_balloonShowing)
         return;
     m_balloonShowing = false;
-    HandleNotification(TrayNotification::BalloonTimeOutCode);
+    raiseFromCallback(TrayNotification::BalloonTimeOutCode);
 }
 
 void frmSysTray::onMessageClicked()
@@ -168,17 +190,14 @@ void frmSysTray::onMessageClicked()
         return;
     m_balloonTimer->stop();
     m_balloonShowing = false;
-    HandleNotification(TrayNotification::BalloonClickedCode);
+    raiseFromCallback(TrayNotification::BalloonClickedCode);
 }
 
 void frmSysTray::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    // A handler may unload this instance (Close from the menu, for one).
-    QPointer<frmSysTray> guard(this);
     for (const std::int32_t code : TrayNotification::codesForActivation(reason)) {
-        if (!guard || m_unloaded)
+        if (!raiseFromCallback(code) || m_unloaded)
             return;
-        HandleNotification(code);
     }
 }
 
@@ -224,8 +243,13 @@ QAction* frmSysTray::createItem(int index)
     item->setData(QString());
     connect(item, &QAction::triggered, this, [this, item] {
         const auto index = static_cast<int>(m_items.indexOf(item));
-        if (index >= 0)
-            emit MenuClick(index, item->data().toString());
+        if (index < 0)
+            return;
+        QPointer<frmSysTray> guard(this);
+        ++m_callbackDepth;
+        emit MenuClick(index, item->data().toString());
+        if (guard)
+            --m_callbackDepth;
     });
     m_mnuPopup->addAction(item);
     return item;

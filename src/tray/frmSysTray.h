@@ -81,6 +81,8 @@ public:
     void ShowMenu();
 
     // The menu items themselves, by index (nullptr for an index that names none).
+    // Each is named "mnuSysTray" and carries its key as data() and its index as
+    // the property "Index".
     int MenuItemCount() const { return static_cast<int>(m_items.size()); }
     QAction* mnuSysTray(int index) const;
     QString MenuItemCaption(int index) const;
@@ -118,6 +120,9 @@ private:
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void onMessageClicked();
     void onBalloonTimeOut();
+    // Raises a code's event from inside a callback of the menu, icon or timer;
+    // false when the owner unloaded this instance meanwhile.
+    bool raiseFromCallback(int code);
 
     Capabilities m_caps;
     QSystemTrayIcon* m_trayIcon = nullptr;
@@ -132,4 +137,5 @@ private:
     bool m_menuStarted = false;
     bool m_balloonShowing = false;
     bool m_unloaded = false;
+    int m_callbackDepth = 0;
 };

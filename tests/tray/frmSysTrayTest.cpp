@@ -262,10 +262,32 @@ TEST(frmSysTrayEvents, AHandlerMayUnloadTheTrayInTheMiddleOfAClick)
         ++downs;
         delete tray;
     });
-    auto* icon = tray->findChild<QSystemTrayIcon*>();
+    QPointer<QSystemTrayIcon> icon = tray->findChild<QSystemTrayIcon*>();
     emit icon->activated(QSystemTrayIcon::Context);
-    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(downs, 1); // and no release from a tray that is gone
     EXPECT_TRUE(alive.isNull());
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_FALSE(icon->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(icon.isNull());
+}
+
+TEST(frmSysTrayEvents, MenuClickMayUnloadTheTray)
+{
+    // "Close" from the tray menu ends with the owner unloading the tray.
+    auto* tray = new frmSysTray(WithBalloons);
+    QPointer<frmSysTray> alive(tray);
+    addMainWindowItems(*tray);
+    QObject::connect(tray, &frmSysTray::MenuClick, [&](int, const QString&) { delete tray; });
+    tray->ShowMenu();
+    QMenu* menu = tray->mnuPopup();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QPointer<QMenu> menuAlive(menu);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(tray->mnuSysTray(8)).center());
+    EXPECT_TRUE(alive.isNull());
+    // The menu goes once it has finished with the click.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(menuAlive.isNull());
 }
 
 QString repeated(char c, int n)
