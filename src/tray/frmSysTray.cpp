@@ -127,7 +127,8 @@ void frmSysTray::Unload()
 QString frmSysTray::cutText(const QString& text, int maxChars)
 {
     // The shell reads a text up to its terminator, and at most the field's length.
-    qsizetype length = std::min<qsizetype>(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)), maxChars);
+    const qsizetype terminator = text.indexOf(QChar(0));
+    qsizetype length = std::min<qsizetype>(terminator < 0 ? text.size() : terminator, maxChars);
     // Never split a surrogate pair: half a character is not text.
     if (length < text.size() && length > 0 && text.at(length - 1).isHighSurrogate())
         --length;

@@ -16,7 +16,9 @@ constexpr frmSysTray::Capabilities WithBalloons {true, true};
 constexpr frmSysTray::Capabilities WithoutBalloons {true, false};
 constexpr frmSysTray::Capabilities NoNotificationArea {false, false};
 
-// Every event the tray raises, in order, as "name button".
+using Events = std::vector<std::string>;
+
+// Every event the tray raises, in order, as "name argument".
 class EventLog {
 public:
     explicit EventLog(frmSysTray& tray)
@@ -32,19 +34,17 @@ public:
         QObject::connect(&tray, &frmSysTray::BalloonTimeOut, [this] { add("BalloonTimeOut"); });
         QObject::connect(&tray, &frmSysTray::BalloonClicked, [this] { add("BalloonClicked"); });
     }
-    std::vector<std::string> take() { return std::exchange(m_events, {}); }
+    Events take() { return std::exchange(m_events, {}); }
 
 private:
     void add(const std::string& name, int arg = -1)
     {
         m_events.push_back(arg < 0 ? name : name + " " + std::to_string(arg));
     }
-    std::vector<std::string> m_events;
+    Events m_events;
 };
 
-using Events = std::vector<std::string>;
-
-// The nine items as the main window adds them.
+// The nine items as the main window adds them, "Show" the default.
 void addMainWindowItems(frmSysTray& tray)
 {
     const char* items[][2] = {{"Show", "show"}, {"-", "line1"}, {"Help", "help"}, {"-", "line4"},
@@ -56,20 +56,21 @@ void addMainWindowItems(frmSysTray& tray)
     }
 }
 
-QStringList captions(const frmSysTray& tray)
+// "caption=key" of every item, in index order.
+QString menuText(const frmSysTray& tray)
 {
-    QStringList result;
+    QStringList items;
     for (int i = 0; i < tray.MenuItemCount(); ++i)
-        result << tray.MenuItemCaption(i);
-    return result;
+        items << tray.MenuItemCaption(i) + u'=' + tray.MenuItemKey(i);
+    return items.join(u',');
 }
 
-QStringList keys(const frmSysTray& tray)
+void clickItem(frmSysTray& tray, int index)
 {
-    QStringList result;
-    for (int i = 0; i < tray.MenuItemCount(); ++i)
-        result << tray.MenuItemKey(i);
-    return result;
+    tray.ShowMenu();
+    QMenu* menu = tray.mnuPopup();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(tray.mnuSysTray(index)).center());
 }
 
 TEST(frmSysTrayMenu, ItemsAreNumberedFromZeroWithTheirKeysAndTheDefaultInBold)
@@ -77,9 +78,10 @@ TEST(frmSysTrayMenu, ItemsAreNumberedFromZeroWithTheirKeysAndTheDefaultInBold)
     frmSysTray tray(WithBalloons);
     addMainWindowItems(tray);
 
-    EXPECT_EQ(tray.MenuItemCount(), 9);
+    EXPECT_EQ(menuText(tray),
+        QStringLiteral("Show=show,-=line1,Help=help,-=line4,Visit Website=visit,-=line2,"
+                       "About=about,-=line3,Close=close"));
     EXPECT_EQ(tray.findChildren<QAction*>(QStringLiteral("mnuSysTray")).size(), 9);
-    EXPECT_EQ(keys(tray).join(u','), QStringLiteral("show,line1,help,line4,visit,line2,about,line3,close"));
     for (int i = 0; i < 9; ++i) {
         QAction* item = tray.mnuSysTray(i);
         EXPECT_EQ(item->data().toString(), tray.MenuItemKey(i));
@@ -88,10 +90,16 @@ TEST(frmSysTrayMenu, ItemsAreNumberedFromZeroWithTheirKeysAndTheDefaultInBold)
         EXPECT_EQ(item->isSeparator(), i % 2 == 1) << i;
         EXPECT_EQ(item->font().bold(), i == 0) << i;
     }
-    EXPECT_EQ(tray.DefaultMenuIndex(), 0);
     EXPECT_EQ(tray.mnuPopup()->defaultAction(), tray.mnuSysTray(0));
     EXPECT_EQ(tray.mnuPopup()->title(), QStringLiteral("&Popup"));
-    EXPECT_EQ(tray.mnuSysTray(9), nullptr);
+
+    // The owner relabels item 0; "-" would make it a separator.
+    tray.SetMenuItemCaption(0, QStringLiteral("Hide"));
+    EXPECT_EQ(tray.mnuSysTray(0)->text(), QStringLiteral("Hide"));
+    tray.SetMenuItemCaption(0, QStringLiteral("-"));
+    EXPECT_TRUE(tray.mnuSysTray(0)->isSeparator());
+    tray.SetMenuItemCaption(0, QStringLiteral("Show"));
+    EXPECT_FALSE(tray.mnuSysTray(0)->isSeparator());
 }
 
 TEST(frmSysTrayMenu, DefaultIndexTakesOnlyAnIndexThatNamesAnItem)
@@ -117,28 +125,14 @@ TEST(frmSysTrayMenu, ItemZeroExistsHiddenUntilTheFirstAdd)
     frmSysTray tray(WithBalloons);
     ASSERT_EQ(tray.MenuItemCount(), 1);
     EXPECT_FALSE(tray.mnuSysTray(0)->isVisible());
-    EXPECT_EQ(tray.MenuItemCaption(0), QString());
 
     tray.EnableMenuItem(0, false); // a valid index already
     tray.EnableMenuItem(1, false); // names nothing yet
-    EXPECT_EQ(tray.MenuItemCount(), 1);
     EXPECT_FALSE(tray.mnuSysTray(0)->isEnabled());
+    EXPECT_EQ(tray.mnuSysTray(1), nullptr);
 
     EXPECT_EQ(tray.AddMenuItem(QStringLiteral("Show"), QStringLiteral("show")), 0);
     EXPECT_EQ(tray.AddMenuItem(QStringLiteral("Close"), QStringLiteral("close")), 1);
-    EXPECT_TRUE(tray.mnuSysTray(0)->isVisible());
-    tray.EnableMenuItem(0, true);
-    EXPECT_TRUE(tray.mnuSysTray(0)->isEnabled());
-}
-
-TEST(frmSysTrayMenu, RemovingItemZeroOnlyClearsItsCaption)
-{
-    frmSysTray tray(WithBalloons);
-    addMainWindowItems(tray);
-    EXPECT_EQ(tray.RemoveMenuItem(0), 0);
-    EXPECT_EQ(tray.MenuItemCount(), 9);
-    EXPECT_EQ(tray.MenuItemCaption(0), QString());
-    EXPECT_EQ(tray.MenuItemKey(0), QStringLiteral("show"));
     EXPECT_TRUE(tray.mnuSysTray(0)->isVisible());
 }
 
@@ -150,19 +144,19 @@ TEST(frmSysTrayMenu, RemovingAnItemMovesTheLaterOnesUpWithTheirState)
     tray.EnableMenuItem(3, false);
 
     EXPECT_EQ(tray.RemoveMenuItem(2), 0);
-    EXPECT_EQ(captions(tray),
-        (QStringList {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("D"), QStringLiteral("E")}));
-    EXPECT_EQ(keys(tray).join(u','), QStringLiteral("a,b,d,e"));
+    EXPECT_EQ(menuText(tray), QStringLiteral("A=a,B=b,D=d,E=e"));
     EXPECT_EQ(tray.mnuPopup()->actions().size(), 4);
     // "D" was disabled and stays so in its new place; "E" was not.
     EXPECT_FALSE(tray.mnuSysTray(2)->isEnabled());
     EXPECT_TRUE(tray.mnuSysTray(3)->isEnabled());
 
-    for (const int invalid : {4, -1, 100}) {
+    for (const int invalid : {4, -1, 100})
         EXPECT_EQ(tray.RemoveMenuItem(invalid), 0);
-        EXPECT_EQ(tray.MenuItemCount(), 4);
-    }
-    // The next item is appended after the highest index again.
+    // Item 0 stays, without its caption but with its key.
+    EXPECT_EQ(tray.RemoveMenuItem(0), 0);
+    EXPECT_EQ(menuText(tray), QStringLiteral("=a,B=b,D=d,E=e"));
+    EXPECT_TRUE(tray.mnuSysTray(0)->isVisible());
+
     EXPECT_EQ(tray.AddMenuItem(QStringLiteral("F"), QStringLiteral("f")), 4);
 }
 
@@ -195,10 +189,7 @@ TEST(frmSysTrayMenu, ChoosingAnItemRaisesMenuClickWithItsIndexAndKey)
     addMainWindowItems(tray);
     EventLog log(tray);
 
-    tray.ShowMenu();
-    QMenu* menu = tray.mnuPopup();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(tray.mnuSysTray(2)).center());
+    clickItem(tray, 2);
     EXPECT_EQ(log.take(), (Events {"MenuClick help 2"}));
 
     // After a removal the item at that place answers with its new key.
@@ -206,21 +197,6 @@ TEST(frmSysTrayMenu, ChoosingAnItemRaisesMenuClickWithItsIndexAndKey)
     tray.mnuSysTray(2)->trigger();
     tray.mnuSysTray(7)->trigger();
     EXPECT_EQ(log.take(), (Events {"MenuClick line4 2", "MenuClick close 7"}));
-}
-
-TEST(frmSysTrayMenu, TheOwnerRelabelsItemZero)
-{
-    frmSysTray tray(WithBalloons);
-    addMainWindowItems(tray);
-    tray.SetMenuItemCaption(0, QStringLiteral("Hide"));
-    EXPECT_EQ(tray.MenuItemCaption(0), QStringLiteral("Hide"));
-    EXPECT_EQ(tray.mnuSysTray(0)->text(), QStringLiteral("Hide"));
-
-    tray.SetMenuItemCaption(0, QStringLiteral("-"));
-    EXPECT_TRUE(tray.mnuSysTray(0)->isSeparator());
-    tray.SetMenuItemCaption(0, QStringLiteral("Show"));
-    EXPECT_FALSE(tray.mnuSysTray(0)->isSeparator());
-    EXPECT_EQ(tray.MenuItemKey(0), QStringLiteral("show"));
 }
 
 TEST(frmSysTrayEvents, NotificationCodesRaiseTheirEvents)
@@ -253,41 +229,29 @@ TEST(frmSysTrayEvents, TrayActivationsReachTheOwnerAsButtonEvents)
     EXPECT_EQ(log.take(), Events {});
 }
 
-TEST(frmSysTrayEvents, AHandlerMayUnloadTheTrayInTheMiddleOfAClick)
+TEST(frmSysTrayEvents, TheOwnerMayUnloadTheTrayFromAnIconOrMenuHandler)
 {
     auto* tray = new frmSysTray(WithBalloons);
-    QPointer<frmSysTray> alive(tray);
-    int downs = 0;
-    QObject::connect(tray, &frmSysTray::SysTrayMouseDown, [&](int) {
-        ++downs;
-        delete tray;
-    });
     QPointer<QSystemTrayIcon> icon = tray->findChild<QSystemTrayIcon*>();
+    QObject::connect(tray, &frmSysTray::SysTrayMouseDown, [&] { delete tray; });
     emit icon->activated(QSystemTrayIcon::Context);
-    EXPECT_EQ(downs, 1); // and no release from a tray that is gone
-    EXPECT_TRUE(alive.isNull());
+    // No release comes from a tray that is gone; its icon is hidden at once and
+    // freed once Qt has returned from it.
     ASSERT_FALSE(icon.isNull());
     EXPECT_FALSE(icon->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(icon.isNull());
-}
 
-TEST(frmSysTrayEvents, MenuClickMayUnloadTheTray)
-{
     // "Close" from the tray menu ends with the owner unloading the tray.
-    auto* tray = new frmSysTray(WithBalloons);
+    tray = new frmSysTray(WithBalloons);
     QPointer<frmSysTray> alive(tray);
+    QPointer<QMenu> menu = tray->mnuPopup();
     addMainWindowItems(*tray);
-    QObject::connect(tray, &frmSysTray::MenuClick, [&](int, const QString&) { delete tray; });
-    tray->ShowMenu();
-    QMenu* menu = tray->mnuPopup();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    QPointer<QMenu> menuAlive(menu);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(tray->mnuSysTray(8)).center());
+    QObject::connect(tray, &frmSysTray::MenuClick, [&] { delete tray; });
+    clickItem(*tray, 8);
     EXPECT_TRUE(alive.isNull());
-    // The menu goes once it has finished with the click.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(menuAlive.isNull());
+    EXPECT_TRUE(menu.isNull());
 }
 
 QString repeated(char c, int n)
@@ -350,7 +314,7 @@ TEST(frmSysTrayTexts, WithoutBalloonsNoBalloonIsShownAndNoBalloonEventComes)
     }
 }
 
-TEST(frmSysTrayLife, TheIconIsShownFromCreationUntilUnload)
+TEST(frmSysTrayLife, TheIconIsShownFromCreationUntilUnloadAndOnlyWithANotificationArea)
 {
     auto tray = std::make_unique<frmSysTray>(WithBalloons);
     EXPECT_EQ(tray->objectName(), QStringLiteral("frmSysTray"));
@@ -369,16 +333,16 @@ TEST(frmSysTrayLife, TheIconIsShownFromCreationUntilUnload)
     EXPECT_FALSE(icon->isVisible());
     tray.reset();
     EXPECT_TRUE(icon.isNull());
-}
 
-TEST(frmSysTrayLife, WithoutANotificationAreaNoIconIsShown)
-{
-    frmSysTray tray(NoNotificationArea);
-    EXPECT_FALSE(tray.HasNotificationArea());
-    EXPECT_FALSE(tray.SupportsBalloons());
-    EXPECT_FALSE(tray.findChild<QSystemTrayIcon*>()->isVisible());
-    // The menu still works for whoever opens it.
-    EXPECT_EQ(tray.AddMenuItem(QStringLiteral("Show"), QStringLiteral("show"), true), 0);
+    // Owned by a window that is shown, it still never shows itself.
+    QWidget owner;
+    auto* owned = new frmSysTray(WithBalloons, &owner);
+    owner.show();
+    EXPECT_FALSE(owned->isVisible());
+
+    frmSysTray nowhere(NoNotificationArea);
+    EXPECT_FALSE(nowhere.HasNotificationArea());
+    EXPECT_FALSE(nowhere.findChild<QSystemTrayIcon*>()->isVisible());
 }
 
 } // namespace
