@@ -101,7 +101,7 @@ TEST_F(ConsumablePanelTest, DoubleClickFillsAndLocksTheBoxesInEveryState)
     EXPECT_EQ(panel.doubleClickList(add, &oilRow).panel, expected);
 }
 
-TEST_F(ConsumablePanelTest, NothingSelectedMeansNothingHappens)
+TEST_F(ConsumablePanelTest, NoSelectedRowOrADisabledButtonDoesNothing)
 {
     ConsumablePanelState state;
     state.editEnabled = true;
@@ -109,13 +109,9 @@ TEST_F(ConsumablePanelTest, NothingSelectedMeansNothingHappens)
     EXPECT_EQ(panel.doubleClickList(state, nullptr).panel, state);
     EXPECT_EQ(panel.clickEdit(state, nullptr).panel, state);
     EXPECT_EQ(panel.clickDelete(state, nullptr, "12000", "Km").panel, state);
-    EXPECT_TRUE(prompter.messages().empty());
-}
 
-TEST_F(ConsumablePanelTest, DisabledButtonsDoNothing)
-{
     const ConsumablePanelState add = adding("Brake Pads", "100", "200");
-    EXPECT_EQ(panel.clickEdit(add, &oilRow).panel, add); // Edit is disabled while adding
+    EXPECT_EQ(panel.clickEdit(add, &oilRow).panel, add);
     EXPECT_EQ(panel.clickDelete(add, &oilRow, "12000", "Km").panel, add);
     EXPECT_EQ(panel.clickSave(ConsumablePanelState(), "12000", "Km").panel, ConsumablePanelState());
     EXPECT_TRUE(prompter.messages().empty());
@@ -220,15 +216,6 @@ TEST_F(ConsumablePanelTest, RenamingWhileEditingKeepsTheOldKey)
     EXPECT_EQ(data(),
         "[app]\r\nmiles=12000\r\n[consumables]\r\nOil=10000#5000\r\nBelt=0#60000\r\nEngine Oil=10000#5000\r\n"
         "[misc]\r\n");
-}
-
-TEST_F(ConsumablePanelTest, SavingWithoutTheSectionWarnsAndCreatesIt)
-{
-    dir.write("cardata.dat", "[app]\r\nmiles=12000\r\n");
-    prompter.expect("Section Not Found.");
-    const ConsumablePanelOutcome saved = panel.clickSave(adding("Oil", "100", "5000"), "12000", "Km");
-    EXPECT_EQ(data(), "[app]\r\nmiles=12000\r\n[consumables]\r\nOil=100#5000\r\n");
-    EXPECT_EQ(saved.panel, ConsumablePanelState());
 }
 
 TEST_F(ConsumablePanelTest, DeleteAsksWithTheRowTextAndReloads)

@@ -137,26 +137,19 @@ TEST_F(ConsumableStatusTest, ListRowsShowTheStoredTextsAsTheyStand)
         }));
 }
 
-TEST_F(ConsumableStatusTest, NoItemsEmptiesBothLists)
+TEST_F(ConsumableStatusTest, NoItemsEmptiesBothListsAndNoFileKeepsThem)
 {
     writeData("");
-    const auto list = LoadConsumables(ctx);
-    ASSERT_TRUE(list.has_value());
-    EXPECT_TRUE(list->rows.empty());
-    EXPECT_TRUE(list->clearsStatus);
+    const ConsumableLists emptied = ReloadConsumables(ctx, "100", "Km");
+    EXPECT_EQ(emptied.consumables, std::vector<ListRow>());
+    EXPECT_EQ(emptied.status, std::vector<ListRow>());
 
-    const ConsumableLists lists = ReloadConsumables(ctx, "100", "Km");
-    EXPECT_EQ(lists.consumables, std::vector<ListRow>());
-    EXPECT_EQ(lists.status, std::vector<ListRow>());
-}
-
-TEST_F(ConsumableStatusTest, WithoutTheFileBothListsKeepTheirRows)
-{
+    std::remove(dir.file("cardata.dat").c_str());
     prompter.expect("Missing Data File ...", MsgAnswer::Ok, kMissingFileText)
         .expect("Missing Data File ...", MsgAnswer::Ok, kMissingFileText);
-    const ConsumableLists lists = ReloadConsumables(ctx, "100", "Km");
-    EXPECT_FALSE(lists.consumables.has_value());
-    EXPECT_FALSE(lists.status.has_value());
+    const ConsumableLists kept = ReloadConsumables(ctx, "100", "Km");
+    EXPECT_FALSE(kept.consumables.has_value());
+    EXPECT_FALSE(kept.status.has_value());
 }
 
 TEST_F(ConsumableStatusTest, AnalyzeNowStoresTheReadingThenAnalysesAndFiguresAgain)
