@@ -32,12 +32,13 @@ bool dataFileFound(AppContext& ctx)
 // caller holds a snapshot so the key list and the values come from one version.
 std::optional<std::vector<StoredConsumable>> readConsumables(AppContext& ctx)
 {
-    const std::string keys = ctx.dataFile().ReadINIKeys(kSection);
+    mINIFunctions& ini = ctx.dataFile();
+    const std::string keys = ini.ReadINIKeys(kSection);
     if (keys == mINIFunctions::NoKeys)
         return std::nullopt;
     std::vector<StoredConsumable> items;
     for (std::string& name : splitKeyList(keys)) {
-        std::string value = ctx.dataFile().ReadINI(kSection, name, "");
+        std::string value = ini.ReadINI(kSection, name, "");
         items.push_back({std::move(name), std::move(value)});
     }
     return items;
