@@ -1,52 +1,14 @@
 #include "registry/AutostartEntry.h"
 
 #include "domain/Numbers.h"
+#include "registry/HexText.h"
 
 #include <algorithm>
 #include <string_view>
 
 namespace {
 
-const char* const kHexDigits = "0123456789ABCDEF";
 const std::string kSuffix = ".desktop";
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-std::string hexOf(const std::string& bytes)
-{
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text.push_back(kHexDigits[byte >> 4]);
-        text.push_back(kHexDigits[byte & 0xF]);
-    }
-    return text;
-}
-
-std::optional<std::string> bytesOfHex(std::string_view text)
-{
-    if (text.size() % 2 != 0)
-        return std::nullopt;
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = hexValue(text[i]);
-        const int low = hexValue(text[i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes.push_back(static_cast<char>(high * 16 + low));
-    }
-    return bytes;
-}
 
 // The escapes of a desktop entry's string values.
 std::string escapeString(const std::string& text)
@@ -139,8 +101,8 @@ std::string AutostartEntry::fileNameFor(const std::string& valueName)
         const auto c = static_cast<unsigned char>(valueName[i]);
         if (c < 0x20 || c == 0x7F || c == '/' || c == '%' || (i == 0 && c == '.')) {
             name.push_back('%');
-            name.push_back(kHexDigits[c >> 4]);
-            name.push_back(kHexDigits[c & 0xF]);
+            name.push_back(HexText::digit(c >> 4));
+            name.push_back(HexText::digit(c));
         } else {
             name.push_back(static_cast<char>(c));
         }
@@ -157,8 +119,8 @@ std::optional<std::string> AutostartEntry::valueNameOf(const std::string& fileNa
     std::string name;
     for (std::size_t i = 0; i < base.size(); ++i) {
         if (base[i] == '%' && i + 2 < base.size()) {
-            const int high = hexValue(base[i + 1]);
-            const int low = hexValue(base[i + 2]);
+            const int high = HexText::digitValue(base[i + 1]);
+            const int low = HexText::digitValue(base[i + 2]);
             if (high >= 0 && low >= 0) {
                 name.push_back(static_cast<char>(high * 16 + low));
                 i += 2;
@@ -179,7 +141,7 @@ std::string AutostartEntry::fileText(
     else
         text += "Exec=" + execValue(command) + "\n";
     text += std::string(TypeKey) + "=" + numberToText(static_cast<std::int64_t>(type)) + "\n";
-    text += std::string(DataKey) + "=" + hexOf(data) + "\n";
+    text += std::string(DataKey) + "=" + HexText::encode(data) + "\n";
     return text;
 }
 
@@ -220,7 +182,7 @@ std::optional<AutostartEntry::Value> AutostartEntry::parse(const std::string& fi
 
     if (type && data) {
         const auto number = wholeNumber64(*type);
-        const auto bytes = bytesOfHex(*data);
+        const auto bytes = HexText::decode(*data);
         if (number && *number >= 0 && *number <= 0xFFFFFFFF && bytes)
             return Value {static_cast<std::uint32_t>(*number), *bytes};
     }

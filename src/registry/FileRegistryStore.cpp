@@ -5,6 +5,7 @@
 #include "domain/Numbers.h"
 #include "registry/AtomicFile.h"
 #include "registry/AutostartEntry.h"
+#include "registry/HexText.h"
 
 #include <algorithm>
 #include <array>
@@ -44,7 +45,6 @@ struct Entry {
 };
 
 const char* const kHeader = "Wheelbook registry 1";
-const char* const kHexDigits = "0123456789ABCDEF";
 constexpr std::size_t kMaxKeyNameLength = 255;
 
 struct RootName {
@@ -188,24 +188,13 @@ std::string encodeName(const std::string& text, bool valueName)
         const auto byte = static_cast<unsigned char>(c);
         if (byte <= 0x20 || byte == 0x7F || c == '%' || (valueName && c == '@')) {
             out.push_back('%');
-            out.push_back(kHexDigits[byte >> 4]);
-            out.push_back(kHexDigits[byte & 0xF]);
+            out.push_back(HexText::digit(byte >> 4));
+            out.push_back(HexText::digit(byte));
         } else {
             out.push_back(c);
         }
     }
     return out;
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 bool decodeName(std::string_view text, bool valueName, std::string& out)
@@ -220,40 +209,14 @@ bool decodeName(std::string_view text, bool valueName, std::string& out)
         }
         if (i + 2 >= text.size())
             return false;
-        const int high = hexValue(text[i + 1]);
-        const int low = hexValue(text[i + 2]);
+        const int high = HexText::digitValue(text[i + 1]);
+        const int low = HexText::digitValue(text[i + 2]);
         if (high < 0 || low < 0)
             return false;
         out.push_back(static_cast<char>(high * 16 + low));
         i += 2;
     }
     return !out.empty() || valueName;
-}
-
-std::string hexOf(const std::string& bytes)
-{
-    std::string text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text.push_back(kHexDigits[byte >> 4]);
-        text.push_back(kHexDigits[byte & 0xF]);
-    }
-    return text;
-}
-
-bool bytesOfHex(std::string_view text, std::string& bytes)
-{
-    bytes.clear();
-    if (text.size() % 2 != 0)
-        return false;
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = hexValue(text[i]);
-        const int low = hexValue(text[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        bytes.push_back(static_cast<char>(high * 16 + low));
-    }
-    return true;
 }
 
 std::vector<std::string_view> fields(std::string_view line)
@@ -283,7 +246,7 @@ std::string serialize(const Hive& hive)
         for (const Value& value : key.values) {
             text += "value " + encodeName(value.name, true) + " " + numberToText(static_cast<std::int64_t>(value.type));
             if (!value.data.empty())
-                text += " " + hexOf(value.data);
+                text += " " + HexText::encode(value.data);
             text += "\n";
         }
     }
@@ -348,8 +311,14 @@ bool parseHive(const std::string& text, Hive& hive)
             const auto type = wholeNumber64(parts[2]);
             if (!decodeName(parts[1], true, value.name) || !type || *type < 0 || *type > 0xFFFFFFFF
                 || parts[2].find_first_not_of("0123456789") != std::string_view::npos
-                || (parts.size() == 4 && !bytesOfHex(parts[3], value.data)) || findValue(*current, value.name))
+                || findValue(*current, value.name))
                 return false;
+            if (parts.size() == 4) {
+                const auto data = HexText::decode(parts[3]);
+                if (!data)
+                    return false;
+                value.data = *data;
+            }
             value.type = static_cast<std::uint32_t>(*type);
             current->values.push_back(std::move(value));
         } else {
@@ -428,9 +397,11 @@ const Entry* findEntry(const std::vector<Entry>& entries, const std::string& nam
 }
 
 // An entry file of that value name, including one that runs nothing, so that a
-// write replaces it rather than adding a second file for the same name.
+// write replaces it rather than adding a second file for the same name. Of files
+// whose names differ only in case, the first by name is the value, as when listing.
 std::string existingEntryFile(const std::string& folder, const std::string& name)
 {
+    std::string found;
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
     if (error)
@@ -438,10 +409,10 @@ std::string existingEntryFile(const std::string& folder, const std::string& name
     for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
         const std::string fileName = it->path().filename().string();
         const auto entryName = AutostartEntry::valueNameOf(fileName);
-        if (entryName && sameName(*entryName, name))
-            return fileName;
+        if (entryName && sameName(*entryName, name) && (found.empty() || fileName < found))
+            found = fileName;
     }
-    return {};
+    return found;
 }
 
 bool isTextType(std::uint32_t type)
