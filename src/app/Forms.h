@@ -3,6 +3,7 @@
 #include "app/frmInitConfig.h"
 #include "app/frmSplash.h"
 #include "mainwindow/frmMain.h"
+#include "tray/frmSysTray.h"
 
 #include <QList>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 class AppContext;
 class InstanceLock;
@@ -54,6 +56,13 @@ public:
     // Ends the program at once.
     void end();
 
+    // What the notification area offers; tests stand in for the desktop's answer.
+    frmSysTray::Capabilities trayCapabilities() const
+    {
+        return m_trayCapabilities ? *m_trayCapabilities : frmSysTray::PlatformCapabilities();
+    }
+    void setTrayCapabilities(frmSysTray::Capabilities capabilities) { m_trayCapabilities = capabilities; }
+
     // Scripted runs of the real program follow its windows through this.
     void setTrace(std::function<void(const QString&)> trace) { m_trace = std::move(trace); }
     void trace(const QString& line) const
@@ -77,4 +86,5 @@ private:
     QPointer<frmInitConfig> m_initConfig;
     bool m_ended = false;
     std::function<void(const QString&)> m_trace;
+    std::optional<frmSysTray::Capabilities> m_trayCapabilities;
 };

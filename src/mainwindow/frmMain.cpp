@@ -1,16 +1,147 @@
 #include "mainwindow/frmMain.h"
 
+#include "app/Artwork.h"
 #include "app/Forms.h"
 #include "app/InstanceLock.h"
+#include "app/UiFont.h"
+#include "core/AppContext.h"
+#include "core/Prompter.h"
+#include "datafile/mGeneralFunctions.h"
+#include "domain/CurrencyList.h"
+#include "mainwindow/ConsumablesPage.h"
+#include "mainwindow/ExpensesPage.h"
+#include "mainwindow/FuelPage.h"
+#include "mainwindow/MainPage.h"
+#include "mainwindow/SettingsPage.h"
+#include "mainwindow/WindowFunctions.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const int kClientWidth = 584;
+const int kClientHeight = 425;
+
+QString versionCaption()
+{
+    return QStringLiteral("Wheelbook %1.%2.%3")
+        .arg(WHEELBOOK_VERSION_MAJOR)
+        .arg(WHEELBOOK_VERSION_MINOR)
+        .arg(WHEELBOOK_VERSION_PATCH);
+}
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QAction* separator(QMenu* menu, const char* name)
+{
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
 
 frmMain::frmMain(Forms& forms)
-    : QMainWindow(nullptr)
+    : QMainWindow(nullptr,
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+            | Qt::WindowCloseButtonHint)
     , m_forms(forms)
 {
     setObjectName(QStringLiteral("frmMain"));
+    setFont(uiFont());
+    setWindowIcon(Artwork::appIcon());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* picHeader = new QLabel(client);
+    picHeader->setObjectName(QStringLiteral("picHeader"));
+    picHeader->setFixedSize(kClientWidth, 79);
+    picHeader->setPixmap(Artwork::banner());
+    layout->addWidget(picHeader);
+
+    m_tabMain = new QTabWidget(client);
+    m_tabMain->setObjectName(QStringLiteral("tabMain"));
+    m_tabMain->setDocumentMode(false);
+    m_tabMain->tabBar()->setFont(uiFont(8.25, true));
+    m_tabMain->setStyleSheet(QStringLiteral("QTabBar::tab { color: #808080; padding: 4px 10px; }"
+                                            "QTabBar::tab:selected { color: #ff0000; }"));
+    m_mainPage = new MainPage(*this);
+    m_consumablesPage = new ConsumablesPage(*this);
+    m_expensesPage = new ExpensesPage(*this);
+    m_fuelPage = new FuelPage(*this);
+    m_settingsPage = new SettingsPage(*this);
+    m_tabMain->addTab(m_mainPage, QStringLiteral("&Main"));
+    m_tabMain->addTab(m_consumablesPage, QStringLiteral("&Consumables"));
+    m_tabMain->addTab(m_expensesPage, QStringLiteral("Car E&xpenses"));
+    m_tabMain->addTab(m_fuelPage, QStringLiteral("&Fuel and Statistics"));
+    m_tabMain->addTab(m_settingsPage, QStringLiteral("&Settings"));
+    layout->addWidget(m_tabMain, 1);
+    setCentralWidget(client);
+
+    buildMenus();
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // Unloading the window takes the tray icon with it.
+    if (m_oSysTray) {
+        m_oSysTray->Unload();
+        delete m_oSysTray.data();
+    }
+}
+
+void frmMain::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setFont(uiFont());
+    QMenu* mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    connect(menuItem(mnuFile, "mnuFileSysTray", QStringLiteral("Minimize to System Tray")), &QAction::triggered, this,
+        &frmMain::minimizeToTray);
+    separator(mnuFile, "mnuFileLine1");
+    connect(menuItem(mnuFile, "mnuFileClose", QStringLiteral("&Close")), &QAction::triggered, this,
+        [this] { runCommand(QStringLiteral("close")); });
+
+    QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    connect(menuItem(mnuHelp, "mnuHelpFile", QStringLiteral("&Help File")), &QAction::triggered, this,
+        [this] { runCommand(QStringLiteral("help")); });
+    separator(mnuHelp, "mnuHelpLine1");
+    m_mnuWebLink = menuItem(mnuHelp, "mnuWebLink", QStringLiteral("mnuWebLink"));
+    connect(m_mnuWebLink, &QAction::triggered, this, [this] { runCommand(QStringLiteral("visit")); });
+    separator(mnuHelp, "mnuHelpLine2");
+    connect(menuItem(mnuHelp, "mnuHelpAbout", QStringLiteral("&About")), &QAction::triggered, this,
+        [this] { runCommand(QStringLiteral("about")); });
+
+    // The expense list's pop-up menu; never on the menu bar.
+    m_mnuPopupMiscAdd = new QMenu(QStringLiteral("PopupMiscAdd"), this);
+    m_mnuPopupMiscAdd->setObjectName(QStringLiteral("mnuPopupMiscAdd"));
+    m_mnuPopupMiscAdd->setFont(uiFont());
+    menuItem(m_mnuPopupMiscAdd, "mnuMiscAddExp", QStringLiteral("Add Expence to #cat#"));
+    menuItem(m_mnuPopupMiscAdd, "mnuMiscEdit", QStringLiteral("Edit Category"));
+    separator(m_mnuPopupMiscAdd, "mnuPopMiscLine1");
+    menuItem(m_mnuPopupMiscAdd, "mnuMiscAddCat", QStringLiteral("Add new Category ..."));
+}
 
 void frmMain::load()
 {
@@ -18,14 +149,155 @@ void frmMain::load()
         m_forms.end();
         return;
     }
-    setWindowTitle(QStringLiteral("Wheelbook %1.%2.%3")
-                       .arg(WHEELBOOK_VERSION_MAJOR)
-                       .arg(WHEELBOOK_VERSION_MINOR)
-                       .arg(WHEELBOOK_VERSION_PATCH));
-    resize(584, 425);
+    setWindowTitle(versionCaption());
+    // The lists' columns as fractions of their widths; the pages lay out first.
+    ensurePolished();
+    centralWidget()->layout()->activate();
+    Widgets::setColumnFractions(m_mainPage->lstStatus(), {0.3, 0.7});
+    Widgets::setColumnFractions(m_consumablesPage->lstConsumables(), {0.4, 0.3, 0.29});
+    Widgets::setColumnFractions(m_expensesPage->lstMisc(), {0.6, 0.35});
+
+    AppContext& ctx = m_forms.context();
+    mINIFunctions& ini = ctx.dataFile();
+    m_mainPage->txtMiles()->setText(QString::fromStdString(ini.ReadINI("app", "miles", "0")));
+
+    QComboBox* cmbCur = m_settingsPage->cmbCur();
+    cmbCur->clear();
+    for (const std::string& code : CurrencyList::FillCurrencyList())
+        cmbCur->addItem(QString::fromStdString(code));
+    cmbCur->setCurrentIndex(CurrencyList::selectionOf(ini.ReadINI("app", "icur", "1")));
+
+    m_fuelPage->lblFuelTotal()->setText(
+        QString::fromStdString(ini.ReadINI("fuel", "total", "0")) + QStringLiteral(" Litters"));
+    m_fuelPage->lblFuelFilledMiles()->setText(QString::fromStdString(ini.ReadINI("app", "miles", "0")));
+
+    m_settingsPage->LoadSettings();
+    m_mainPage->AnalyzeConsumables();
+    m_consumablesPage->LoadConsumables();
+    m_expensesPage->LoadMiscList();
+    m_fuelPage->ShowStatistics();
+
+    buildTray();
+    m_mnuWebLink->setText(QStringLiteral("Visit Website"));
+}
+
+void frmMain::buildTray()
+{
+    m_oSysTray = new frmSysTray(m_forms.trayCapabilities());
+    m_oSysTray->AddMenuItem(QStringLiteral("Show"), QStringLiteral("show"), true);
+    m_oSysTray->AddMenuItem(QStringLiteral("-"), QStringLiteral("line1"));
+    m_oSysTray->AddMenuItem(QStringLiteral("Help"), QStringLiteral("help"));
+    m_oSysTray->AddMenuItem(QStringLiteral("-"), QStringLiteral("line4"));
+    m_oSysTray->AddMenuItem(QStringLiteral("Visit Website"), QStringLiteral("visit"));
+    m_oSysTray->AddMenuItem(QStringLiteral("-"), QStringLiteral("line2"));
+    m_oSysTray->AddMenuItem(QStringLiteral("About"), QStringLiteral("about"));
+    m_oSysTray->AddMenuItem(QStringLiteral("-"), QStringLiteral("line3"));
+    m_oSysTray->AddMenuItem(QStringLiteral("Close"), QStringLiteral("close"));
+    m_oSysTray->SetIconHandle(windowIcon());
+    m_oSysTray->SetToolTip(windowTitle());
+    m_oSysTray->ShowBalloonTip(QStringLiteral("Wheelbook is minimized to System Tray. Double-click to launch it or "
+                                              "Right-click to see different menu options."),
+        QStringLiteral("Wheelbook!"), 1, 2000);
+    connect(m_oSysTray, &frmSysTray::MenuClick, this, &frmMain::onMenuClick);
+    connect(m_oSysTray, &frmSysTray::SysTrayDoubleClick, this, &frmMain::onSysTrayDoubleClick);
+    connect(m_oSysTray, &frmSysTray::SysTrayMouseUp, this, &frmMain::onSysTrayMouseUp);
+}
+
+bool frmMain::hasNotificationArea() const
+{
+    return m_oSysTray && m_oSysTray->HasNotificationArea();
 }
 
 void frmMain::hideToTrayAtStart()
 {
-    hide();
+    if (hasNotificationArea()) {
+        hide();
+        return;
+    }
+    // Nobody could reach a hidden window: start minimised instead.
+    showMinimized();
+}
+
+void frmMain::minimizeToTray()
+{
+    if (m_oSysTray)
+        m_oSysTray->SetMenuItemCaption(0, QStringLiteral("Show"));
+    if (hasNotificationArea()) {
+        hide();
+    } else if (!isMinimized()) {
+        showMinimized();
+    }
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && hasNotificationArea())
+        minimizeToTray();
+}
+
+void frmMain::runCommand(const QString& key)
+{
+    AppContext& ctx = m_forms.context();
+    if (key == QLatin1String("show")) {
+        if (!m_oSysTray)
+            return;
+        const QString caption = m_oSysTray->MenuItemCaption(0);
+        if (caption == QLatin1String("Show")) {
+            showNormal();
+            activateWindow();
+            m_oSysTray->SetMenuItemCaption(0, QStringLiteral("Hide"));
+        } else if (caption == QLatin1String("Hide")) {
+            m_oSysTray->SetMenuItemCaption(0, QStringLiteral("Show"));
+            if (hasNotificationArea())
+                hide();
+            else
+                showMinimized();
+        }
+    } else if (key == QLatin1String("help")) {
+        const std::string path = ctx.appDir() + "/" + HelpFileName;
+        if (FileExists(path, ctx.prompter())) {
+            ShellOpen(QString::fromStdString(path), this);
+        } else {
+            ctx.prompter().ask({"Help File is Missing!",
+                std::string(HelpFileName)
+                    + " not found in Application Folder. Please re-install Wheelbook to solve this "
+                      "problem.",
+                MsgButtons::Ok, MsgIcon::Information});
+        }
+    } else if (key == QLatin1String("visit")) {
+        ShellOpen(QLatin1String(WebPage), this);
+    } else if (key == QLatin1String("about")) {
+        m_forms.showSplash(true);
+    } else if (key == QLatin1String("close")) {
+        if (ctx.prompter().ask({"Close Application now?", "Are you sure you want to exit Wheelbook?", MsgButtons::YesNo,
+                MsgIcon::Question})
+            == MsgAnswer::Yes)
+            close();
+    }
+}
+
+void frmMain::onMenuClick(int /*index*/, const QString& key)
+{
+    runCommand(key);
+}
+
+void frmMain::onSysTrayDoubleClick(int /*button*/)
+{
+    showNormal();
+    activateWindow();
+    if (m_oSysTray)
+        m_oSysTray->SetMenuItemCaption(0, QStringLiteral("Hide"));
+}
+
+void frmMain::onSysTrayMouseUp(int button)
+{
+    if (button == 2 && m_oSysTray)
+        m_oSysTray->ShowMenu();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // The close box asks nothing; "close" from the menus has asked already.
+    event->accept();
 }

@@ -1,13 +1,31 @@
 #pragma once
 
+#include "tray/frmSysTray.h"
+
 #include <QMainWindow>
+#include <QPointer>
 
+#include <optional>
+
+class ConsumablesPage;
+class ExpensesPage;
 class Forms;
+class FuelPage;
+class MainPage;
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class SettingsPage;
 
-// The main window. (For now a plain shell: the pages come next.)
+// The application's one working window: the header, the five pages, the menus and
+// the notification-area icon with its menu.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr const char* WebPage = "https://wheelbook.org/";
+    static constexpr const char* HelpFileName = "Reference.chm";
+
     explicit frmMain(Forms& forms);
     ~frmMain() override;
 
@@ -19,7 +37,42 @@ public:
     QString Action() const { return m_action; }
     void setAction(const QString& action) { m_action = action; }
 
+    Forms& forms() { return m_forms; }
+    QTabWidget* tabMain() const { return m_tabMain; }
+    MainPage* mainPage() const { return m_mainPage; }
+    ConsumablesPage* consumablesPage() const { return m_consumablesPage; }
+    ExpensesPage* expensesPage() const { return m_expensesPage; }
+    FuelPage* fuelPage() const { return m_fuelPage; }
+    SettingsPage* settingsPage() const { return m_settingsPage; }
+    frmSysTray* oSysTray() const { return m_oSysTray; }
+    QMenu* mnuPopupMiscAdd() const { return m_mnuPopupMiscAdd; }
+
+    // Hides the window to the notification area (or minimises it where there is none).
+    void minimizeToTray();
+    // The tray and menu commands, by key: "show", "help", "visit", "about", "close".
+    void runCommand(const QString& key);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void buildMenus();
+    void buildTray();
+    void onMenuClick(int index, const QString& key);
+    void onSysTrayDoubleClick(int button);
+    void onSysTrayMouseUp(int button);
+    bool hasNotificationArea() const;
+
     Forms& m_forms;
     QString m_action;
+    QTabWidget* m_tabMain = nullptr;
+    MainPage* m_mainPage = nullptr;
+    ConsumablesPage* m_consumablesPage = nullptr;
+    ExpensesPage* m_expensesPage = nullptr;
+    FuelPage* m_fuelPage = nullptr;
+    SettingsPage* m_settingsPage = nullptr;
+    QAction* m_mnuWebLink = nullptr;
+    QMenu* m_mnuPopupMiscAdd = nullptr;
+    QPointer<frmSysTray> m_oSysTray;
 };

@@ -30,6 +30,7 @@ public:
         context->setSplashIntervalMs(splashMs);
         lock = std::make_unique<InstanceLock>(QString::fromStdString(dir.file("instance.lock")));
         forms = std::make_unique<Forms>(*context, *lock);
+        forms->setTrayCapabilities(tray);
         endedSpy = std::make_unique<QSignalSpy>(forms.get(), &Forms::ended);
         started = forms->SubMain();
         return *forms;
@@ -44,6 +45,8 @@ public:
     std::unique_ptr<Forms> forms;
     std::unique_ptr<QSignalSpy> endedSpy;
     bool started = false;
+    // Offscreen there is no notification area; most tests stand in a desktop that has one.
+    frmSysTray::Capabilities tray {true, true};
 
 private:
     std::string m_commandLine;

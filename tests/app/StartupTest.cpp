@@ -86,6 +86,17 @@ TEST(Startup, OnlyExactlySlashSStartsHiddenWithoutTheSplash)
     }
 }
 
+TEST(Startup, SlashSWithoutANotificationAreaStartsMinimisedNotHidden)
+{
+    StartupFixture s("/s");
+    s.tray = {false, false};
+    s.writeDataFile(kConfigured);
+    Forms& forms = s.start();
+    ASSERT_NE(forms.mainForm(), nullptr);
+    EXPECT_TRUE(forms.mainForm()->isVisible());
+    EXPECT_TRUE(forms.mainForm()->isMinimized());
+}
+
 TEST(Startup, EscapeOnTheSplashEndsTheProgramWithoutTheMainWindow)
 {
     StartupFixture s;

@@ -1,0 +1,111 @@
+#include "mainwindow/FuelPage.h"
+
+#include "app/UiFont.h"
+#include "mainwindow/frmMain.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+FuelPage::FuelPage(frmMain& main)
+    : m_main(main)
+{
+    setObjectName(QStringLiteral("pageFuel"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
+
+    auto* top = new QHBoxLayout;
+    auto* fmFuelInput = Widgets::frame(this, "fmFuelInput", QStringLiteral("Fuel usage and cost"));
+    auto* input = new QGridLayout(fmFuelInput);
+    input->setContentsMargins(6, 2, 6, 4);
+    input->setVerticalSpacing(2);
+    input->addWidget(Widgets::label(fmFuelInput, "lblFuelFilled",
+                         QStringLiteral("Total fuel quantity filled in the car (Litters/Gallons):")),
+        0, 0);
+    m_txtFuelFilled = Widgets::textBox(
+        fmFuelInput, "txtFuelFilled", QStringLiteral("Specify how many litters of Fuel you filled in your Car ..."));
+    m_txtFuelFilled->setFixedWidth(90);
+    input->addWidget(m_txtFuelFilled, 0, 1);
+    input->addWidget(Widgets::label(fmFuelInput, "Label5", QStringLiteral("Cost of Fuel:")), 1, 0);
+    m_txtFuelCost = Widgets::textBox(
+        fmFuelInput, "txtFuelCost", QStringLiteral("Specify How much you paid for the Fuel you filled in Car ..."));
+    m_txtFuelCost->setFixedWidth(90);
+    input->addWidget(m_txtFuelCost, 1, 1);
+    m_lblFuelCur = Widgets::label(fmFuelInput, "lblFuelCur", QStringLiteral("USD"));
+    input->addWidget(m_lblFuelCur, 1, 2);
+    input->addWidget(
+        Widgets::label(fmFuelInput, "Label3", QStringLiteral("Car mileage when fuel was last filled:")), 2, 0);
+    m_lblFuelFilledMiles = Widgets::label(fmFuelInput, "lblFuelFilledMiles", QStringLiteral("0"));
+    m_lblFuelFilledMiles->setToolTip(
+        QStringLiteral("Reading of Car-Run when you filled Fuel in your Car. You may change this value from Main Tab. "
+                       "Don't Forget to click \"Analyze now\" button."));
+    input->addWidget(m_lblFuelFilledMiles, 2, 1);
+    m_lblDisplayUnit = Widgets::label(fmFuelInput, "lblDisplayUnit", QStringLiteral("Km"));
+    input->addWidget(m_lblDisplayUnit, 2, 2);
+    top->addWidget(fmFuelInput, 1);
+
+    auto* fmFuelControls = Widgets::frame(this, "fmFuelControls");
+    auto* controls = new QVBoxLayout(fmFuelControls);
+    controls->setContentsMargins(6, 6, 6, 6);
+    m_btnFuelAnalyze = Widgets::button(fmFuelControls, "btnFuelAnalyze", QStringLiteral("Update Fuel Info"),
+        QStringLiteral("Click to Update Fuel Info ..."));
+    m_btnFuelAnalyze->setFixedWidth(110);
+    controls->addStretch(1);
+    controls->addWidget(m_btnFuelAnalyze);
+    controls->addStretch(1);
+    top->addWidget(fmFuelControls);
+    layout->addLayout(top);
+
+    auto* fmFuelStats = Widgets::frame(this, "fmFuelStats", QStringLiteral("Fuel Statistics ... "));
+    auto* stats = new QVBoxLayout(fmFuelStats);
+    stats->setContentsMargins(6, 2, 6, 4);
+    stats->setSpacing(2);
+    auto* totalRow = new QHBoxLayout;
+    totalRow->addWidget(Widgets::label(fmFuelStats, "lblTotalFuelFilled",
+        QStringLiteral("Fuel Filled since Installation of Wheelbook (doubleclick to edit):")));
+    auto* totalCell = new QWidget(fmFuelStats);
+    totalCell->setFixedSize(120, 22);
+    m_lblFuelTotal = Widgets::label(totalCell, "lblFuelTotal", QStringLiteral("0 Litters"));
+    m_lblFuelTotal->setGeometry(0, 0, 120, 22);
+    m_txtFuelTotal = Widgets::textBox(totalCell, "txtFuelTotal");
+    m_txtFuelTotal->hide();
+    totalRow->addWidget(totalCell);
+    totalRow->addStretch(1);
+    stats->addLayout(totalRow);
+
+    auto* fmPerformance
+        = Widgets::frame(fmFuelStats, "fmPerformance", QStringLiteral("Car Expenses and Fuel Usage Statistics "));
+    auto* figures = new QGridLayout(fmPerformance);
+    figures->setContentsMargins(6, 2, 6, 4);
+    figures->setVerticalSpacing(2);
+    figures->setColumnStretch(1, 1);
+    m_lblCostPerKm = Widgets::label(fmPerformance, "lblCostPerKm", QStringLiteral("Average car cost per Km/Mile :"));
+    m_lblAvgPer100
+        = Widgets::label(fmPerformance, "lblAvgPer100", QStringLiteral("Average Fuel usage per 100 Km/Miles :"));
+    m_lblTotalExpense = Widgets::label(fmPerformance, "lblTotalExpense", QStringLiteral("0  USD"));
+    m_lblTotalDistance = Widgets::label(fmPerformance, "lblTotalDistance", QStringLiteral("0 Km"));
+    m_lblFuelCostPerKm = Widgets::label(fmPerformance, "lblFuelCostPerKm", QStringLiteral("0 USD"));
+    m_lblFuelAvgPer100 = Widgets::label(fmPerformance, "lblFuelAvgPer100", QStringLiteral("0 Litters"));
+    QLabel* captions[] = {Widgets::label(fmPerformance, "lblTotalExpenses", QStringLiteral("Total expenses :")),
+        Widgets::label(fmPerformance, "lblDistanceTraveled", QStringLiteral("Total distance traveled :")),
+        m_lblCostPerKm, m_lblAvgPer100};
+    QLabel* values[] = {m_lblTotalExpense, m_lblTotalDistance, m_lblFuelCostPerKm, m_lblFuelAvgPer100};
+    for (int row = 0; row < 4; ++row) {
+        figures->addWidget(captions[row], row, 0);
+        values[row]->setFont(uiFont(8.25, true));
+        figures->addWidget(values[row], row, 1);
+    }
+    stats->addWidget(fmPerformance);
+    auto* hint = Widgets::label(fmFuelStats, "Label6",
+        QStringLiteral("Hold the right mouse button on the cost per distance and click the left "
+                       "one\nto open Car Expenses."));
+    hint->setFont(uiFont(7));
+    hint->setStyleSheet(QStringLiteral("color: #555;"));
+    stats->addWidget(hint);
+    layout->addWidget(fmFuelStats, 1);
+}
+
+void FuelPage::ShowStatistics() { }

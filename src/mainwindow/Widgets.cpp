@@ -1,0 +1,85 @@
+#include "mainwindow/Widgets.h"
+
+#include "app/UiFont.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+
+namespace Widgets {
+
+Button* button(QWidget* parent, const char* name, const QString& caption, const QString& toolTip)
+{
+    auto* b = new Button(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(toolTip);
+    b->setFont(uiFont());
+    b->setFixedHeight(25);
+    return b;
+}
+
+void onClick(Button* button, const std::function<void()>& handler)
+{
+    QObject::connect(button, &Button::clicked, button, [handler] { handler(); });
+}
+
+QString caption(const Button* button)
+{
+    return button->text();
+}
+
+void setCaption(Button* button, const QString& caption)
+{
+    button->setText(caption);
+}
+
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setFont(uiFont());
+    return box;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(uiFont());
+    return l;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const QString& toolTip)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setToolTip(toolTip);
+    box->setFont(uiFont());
+    return box;
+}
+
+QTreeWidget* listView(QWidget* parent, const char* name, const QStringList& columns)
+{
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setFont(uiFont());
+    list->setColumnCount(static_cast<int>(columns.size()));
+    list->setHeaderLabels(columns);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setAllColumnsShowFocus(true);
+    list->setIconSize(QSize(16, 16));
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionsMovable(false);
+    return list;
+}
+
+void setColumnFractions(QTreeWidget* list, const QList<double>& fractions)
+{
+    const int width = list->viewport()->width() > 0 ? list->width() : list->sizeHint().width();
+    for (int i = 0; i < fractions.size(); ++i)
+        list->setColumnWidth(i, static_cast<int>(width * fractions[i]));
+}
+
+} // namespace Widgets
