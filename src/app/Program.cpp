@@ -5,11 +5,14 @@
 #include "app/InstanceLock.h"
 #include "app/QtPrompter.h"
 #include "core/AppContext.h"
+#include "registry/RegistryStore.h"
+#include "registry/RunKeyStartupRegistry.h"
 
 #include <QApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 
 int Program::run(int argc, char** argv)
 {
@@ -31,6 +34,9 @@ int Program::run(int argc, char** argv)
     QtPrompter prompter;
     AppContext context(QApplication::applicationDirPath().toStdString(),
         QApplication::applicationFilePath().toStdString(), commandLine.toStdString(), prompter);
+    const std::unique_ptr<RegistryStore> registryStore = RegistryStore::createDefault();
+    RunKeyStartupRegistry startupRegistry(*registryStore);
+    context.setStartupRegistry(&startupRegistry);
     InstanceLock lock(InstanceLock::lockPathFor(QApplication::applicationFilePath()));
     Forms forms(context, lock);
     if (!qEnvironmentVariableIsEmpty("WHEELBOOK_UNATTENDED")) {

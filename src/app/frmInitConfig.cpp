@@ -1,40 +1,83 @@
 #include "app/frmInitConfig.h"
 
 #include "app/Forms.h"
+#include "app/UiFont.h"
+#include "controls/XPButton.h"
 #include "core/AppContext.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/Numbers.h"
+#include "mainwindow/WindowFunctions.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 frmInitConfig::frmInitConfig(Forms& forms)
-    : QWidget(nullptr)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_forms(forms)
 {
+    // No close button and no system-menu Close: the dialog ends only with an answer.
     setObjectName(QStringLiteral("frmInitConfig"));
     setWindowTitle(QStringLiteral("Application Configuration ..."));
+    setFixedSize(352, 126);
+
     auto* layout = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    m_txtInitMiles = new QLineEdit(this);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setSpacing(4);
+    auto* lblInfo = new QLabel(QStringLiteral("Please specify the current reading of your Car-Run. You can also change "
+                                              "this value anytime from Application Settings."),
+        this);
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo->setFont(uiFont());
+    lblInfo->setWordWrap(true);
+    layout->addWidget(lblInfo);
+
+    auto* fmInitMiles = new QGroupBox(QStringLiteral("Current Reading of Car-Run ... "), this);
+    fmInitMiles->setObjectName(QStringLiteral("fmInitMiles"));
+    fmInitMiles->setFont(uiFont());
+    auto* row = new QHBoxLayout(fmInitMiles);
+    row->setContentsMargins(6, 2, 6, 6);
+    m_txtInitMiles = new QLineEdit(fmInitMiles);
     m_txtInitMiles->setObjectName(QStringLiteral("txtInitMiles"));
+    m_txtInitMiles->setFont(uiFont());
+    m_txtInitMiles->setMaxLength(9);
     m_txtInitMiles->installEventFilter(this);
-    m_cmbUnit = new QComboBox(this);
+    m_cmbUnit = new QComboBox(fmInitMiles);
     m_cmbUnit->setObjectName(QStringLiteral("cmbUnit"));
-    m_cmbUnit->addItems({QStringLiteral("Miles"), QStringLiteral("Km")});
-    m_btnDone = new QPushButton(QStringLiteral("btnDone"), this);
+    m_cmbUnit->setFont(uiFont());
+    m_btnDone = new XPButton(fmInitMiles);
     m_btnDone->setObjectName(QStringLiteral("btnDone"));
-    connect(m_btnDone, &QPushButton::clicked, this, &frmInitConfig::done);
-    row->addWidget(m_txtInitMiles);
+    m_btnDone->SetCaption(QStringLiteral("btnDone"));
+    m_btnDone->setFixedSize(80, 25);
+    connect(m_btnDone, &XPButton::Click, this, &frmInitConfig::done);
+    row->addWidget(m_txtInitMiles, 1);
     row->addWidget(m_cmbUnit);
     row->addWidget(m_btnDone);
-    layout->addLayout(row);
+    layout->addWidget(fmInitMiles);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void frmInitConfig::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_cmbUnit->clear();
+    m_cmbUnit->addItems({QStringLiteral("Miles"), QStringLiteral("Km")});
+    m_cmbUnit->setCurrentIndex(0);
+    SetOnTop(this, true);
+    m_txtInitMiles->setFocus();
 }
 
 bool frmInitConfig::eventFilter(QObject* watched, QEvent* event)
@@ -45,12 +88,15 @@ bool frmInitConfig::eventFilter(QObject* watched, QEvent* event)
             done();
             return true;
         }
-        const QString text = key->text();
         if (key->key() == Qt::Key_Backspace)
             return false;
+        const QString text = key->text();
         if (text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9'))
             return false;
-        if (!text.isEmpty())
+        // Printable characters other than digits are dropped; editing keys still work.
+        if (!text.isEmpty() && text[0].isPrint())
+            return true;
+        if (key->matches(QKeySequence::Paste))
             return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -80,6 +126,7 @@ void frmInitConfig::done()
             return;
     }
     mINIFunctions& ini = ctx.dataFile();
+    // A refused write has been reported; the dialog stays for another try.
     if (!ini.WriteINI("init", "miles", text) || !ini.WriteINI("app", "miles", text)
         || !ini.WriteINI("app", "unit", m_cmbUnit->currentIndex()))
         return;
@@ -90,7 +137,6 @@ void frmInitConfig::done()
 
 void frmInitConfig::closeEvent(QCloseEvent* event)
 {
-    // Only the dialog itself closes it, once it has its answer.
     if (m_finished)
         event->accept();
     else

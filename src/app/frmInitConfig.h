@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include <QWidget>
 
 class Forms;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
+class XPButton;
 
 // The first-run dialog: asks once for the car's reading and the distance unit.
 // It cannot be closed without an answer.
@@ -18,6 +18,7 @@ public:
     void done();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -25,6 +26,7 @@ private:
     Forms& m_forms;
     QLineEdit* m_txtInitMiles = nullptr;
     QComboBox* m_cmbUnit = nullptr;
-    QPushButton* m_btnDone = nullptr;
+    XPButton* m_btnDone = nullptr;
     bool m_finished = false;
+    bool m_loaded = false;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 class Prompter;
+class StartupRegistry;
 
 // What every window and procedure needs to know about this run of the program,
 // passed down rather than kept in globals so tests can build one over a temporary
@@ -48,6 +49,10 @@ public:
     // One consistent view of the data file for the reads of one operation (a list fill).
     [[nodiscard]] ProfileStore::Snapshot snapshot() { return ProfileStore::Snapshot(m_store); }
 
+    // Where the start-at-log-in entry is kept (the registry, or its stand-in).
+    StartupRegistry* startupRegistry() const { return m_startupRegistry; }
+    void setStartupRegistry(StartupRegistry* registry) { m_startupRegistry = registry; }
+
     // How long the splash stays up; tests shorten it.
     int splashIntervalMs() const { return m_splashIntervalMs; }
     void setSplashIntervalMs(int ms) { m_splashIntervalMs = ms; }
@@ -60,4 +65,5 @@ private:
     ProfileStore m_store;
     mINIFunctions m_ini;
     int m_splashIntervalMs = 2000;
+    StartupRegistry* m_startupRegistry = nullptr;
 };

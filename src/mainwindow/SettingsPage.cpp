@@ -98,3 +98,8 @@ SettingsPage::SettingsPage(frmMain& main)
 }
 
 void SettingsPage::LoadSettings() { }
+
+bool SettingsPage::SaveSettings()
+{
+    return false;
+}

@@ -16,6 +16,8 @@ public:
     explicit SettingsPage(frmMain& main);
 
     void LoadSettings();
+    // Stores the page's settings; false when nothing was stored.
+    bool SaveSettings();
 
     QLineEdit* txtInitMiles() const { return m_txtInitMiles; }
     QLabel* lblDisplayUnit() const { return m_lblDisplayUnit; }

@@ -10,8 +10,9 @@ namespace Widgets {
 
 Button* button(QWidget* parent, const char* name, const QString& caption, const QString& toolTip)
 {
-    auto* b = new Button(caption, parent);
+    auto* b = new Button(parent);
     b->setObjectName(QLatin1String(name));
+    b->SetCaption(caption);
     b->setToolTip(toolTip);
     b->setFont(uiFont());
     b->setFixedHeight(25);
@@ -20,17 +21,17 @@ Button* button(QWidget* parent, const char* name, const QString& caption, const 
 
 void onClick(Button* button, const std::function<void()>& handler)
 {
-    QObject::connect(button, &Button::clicked, button, [handler] { handler(); });
+    QObject::connect(button, &Button::Click, button, [handler] { handler(); });
 }
 
 QString caption(const Button* button)
 {
-    return button->text();
+    return button->Caption();
 }
 
 void setCaption(Button* button, const QString& caption)
 {
-    button->setText(caption);
+    button->SetCaption(caption);
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "controls/XPButton.h"
+
 #include <QLabel>
-#include <QPushButton>
 #include <QString>
 #include <QTreeWidget>
 
@@ -15,7 +16,7 @@ class QWidget;
 // fonts its controls the same way.
 namespace Widgets {
 
-using Button = QPushButton;
+using Button = XPButton;
 
 Button* button(QWidget* parent, const char* name, const QString& caption, const QString& toolTip = {});
 void onClick(Button* button, const std::function<void()>& handler);
