@@ -67,7 +67,7 @@ SettingsPage::SettingsPage(frmMain& main)
     m_cmbCur->setInsertPolicy(QComboBox::NoInsert);
     m_cmbCur->setToolTip(QStringLiteral("Select Your Currency."));
     other->addWidget(m_cmbCur, 1, 1);
-    layout->addWidget(fmOtherSettings, 1, 0);
+    layout->addWidget(fmOtherSettings, 0, 1);
 
     auto* fmApplicationSettings = Widgets::frame(this, "fmApplicationSettings", QStringLiteral("Wheelbook Settings"));
     auto* app = new QVBoxLayout(fmApplicationSettings);
@@ -83,7 +83,7 @@ SettingsPage::SettingsPage(frmMain& main)
     app->addWidget(line(fmApplicationSettings, "Line2"));
     app->addWidget(m_chkMinSystray);
     app->addStretch(1);
-    layout->addWidget(fmApplicationSettings, 0, 1, 2, 1);
+    layout->addWidget(fmApplicationSettings, 1, 0, 1, 2);
 
     auto* fmSettingsControls = Widgets::frame(this, "fmSettingsControls");
     auto* controls = new QHBoxLayout(fmSettingsControls);

@@ -2,6 +2,7 @@
 
 #include "app/UiFont.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -76,11 +77,49 @@ QTreeWidget* listView(QWidget* parent, const char* name, const QStringList& colu
     return list;
 }
 
+namespace {
+
+// Keeps a list's columns at fixed fractions of its width as the list is laid out.
+class ColumnFractions : public QObject {
+public:
+    ColumnFractions(QTreeWidget* list, QList<double> fractions)
+        : QObject(list)
+        , m_list(list)
+        , m_fractions(std::move(fractions))
+    {
+        list->installEventFilter(this);
+        apply();
+    }
+
+    void apply()
+    {
+        const int width = m_list->width();
+        for (int i = 0; i < m_fractions.size(); ++i)
+            m_list->setColumnWidth(i, static_cast<int>(width * m_fractions[i]));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_list && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+            apply();
+        return false;
+    }
+
+private:
+    QTreeWidget* m_list;
+    QList<double> m_fractions;
+};
+
+} // namespace
+
 void setColumnFractions(QTreeWidget* list, const QList<double>& fractions)
 {
-    const int width = list->viewport()->width() > 0 ? list->width() : list->sizeHint().width();
-    for (int i = 0; i < fractions.size(); ++i)
-        list->setColumnWidth(i, static_cast<int>(width * fractions[i]));
+    // Set once per list: the filter lives as long as the list.
+    if (list->property("columnFractions").toBool())
+        return;
+    list->setProperty("columnFractions", true);
+    new ColumnFractions(list, fractions);
 }
 
 } // namespace Widgets
