@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -232,8 +233,12 @@ void frmMain::minimizeToTray()
 void frmMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    // After the state change has run its course (showMinimized shows the window again).
     if (event->type() == QEvent::WindowStateChange && isMinimized() && hasNotificationArea())
-        minimizeToTray();
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                minimizeToTray();
+        });
 }
 
 void frmMain::runCommand(const QString& key)
