@@ -223,17 +223,17 @@ TEST_F(XPButtonBehaviour, ArrowsMoveTheFocusBeforeKeyDown)
 
 TEST_F(XPButtonBehaviour, AccessKeyClicks)
 {
-    keyPress(Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(focused(), Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(log->take(), (Events {"Click"}));
     EXPECT_EQ(focused(), txtBefore);
 
     button->SetCaption(QStringLiteral("Sa&ve"));
-    keyPress(Qt::Key_S, Qt::AltModifier);
-    keyPress(Qt::Key_V, Qt::AltModifier);
+    QTest::keyClick(focused(), Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(focused(), Qt::Key_V, Qt::AltModifier);
     EXPECT_EQ(log->take(), (Events {"Click"}));
 
     button->setEnabled(false);
-    keyPress(Qt::Key_V, Qt::AltModifier);
+    QTest::keyClick(focused(), Qt::Key_V, Qt::AltModifier);
     EXPECT_EQ(log->take(), Events {});
 }
 
@@ -265,7 +265,7 @@ TEST_F(XPButtonBehaviour, DisabledButtonRaisesNothingAndComesBackNormal)
     press(Qt::LeftButton);
     release(Qt::LeftButton);
     QTest::keyClick(button, Qt::Key_Space);
-    QTest::keyClick(m_window.get(), Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(focused(), Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(log->take(), Events {});
     EXPECT_FALSE(hoverTimer()->isActive());
 
@@ -286,13 +286,17 @@ TEST_F(XPButtonBehaviour, DisablingWhileHoveredEndsTheHover)
 
 TEST_F(XPButtonBehaviour, DraggedOutAndBackItClicksAndHoversAgainLater)
 {
+    useBigCaption();
+    button->SetForeHover(0x0000FF);
     enter();
     press(Qt::LeftButton);
     pointerTo(Outside);
     EXPECT_NE(button->Look(), XPButtonLook::Pressed);
     ASSERT_TRUE(waitForHoverTimerOff());
     pointerTo(Inside);
+    // Pressed again, with the caption in the hover colour.
     EXPECT_EQ(button->Look(), XPButtonLook::Pressed);
+    EXPECT_TRUE(hasPixel(render(), rgb(255, 0, 0)));
     release(Qt::LeftButton);
     EXPECT_EQ(log->take(),
         (Events {"MouseDown 1 0 30 12", "MouseMove 1 0 150 12", "MouseOut", "MouseMove 1 0 30 12", "MouseUp 1 0 30 12",
@@ -316,29 +320,6 @@ TEST_F(XPButtonBehaviour, PressedLookComesBackEachTimeTheDragReturns)
         pointerTo(Inside);
         EXPECT_EQ(button->Look(), XPButtonLook::Pressed) << round;
     }
-    release(Qt::LeftButton);
-}
-
-TEST_F(XPButtonBehaviour, DraggedBackCaptionTakesTheHoverColour)
-{
-    QFont big(QStringLiteral("DejaVu Sans"));
-    big.setPixelSize(16);
-    big.setBold(true);
-    button->setFont(big);
-    button->SetForeHover(0x0000FF);
-    enter();
-    press(Qt::LeftButton);
-    pointerTo(Outside);
-    ASSERT_TRUE(waitForHoverTimerOff());
-    pointerTo(Inside);
-    const QImage image = render();
-    EXPECT_EQ(rgbAt(image, 40, 1), rgb(209, 204, 192));
-    bool red = false;
-    for (int y = 0; y < image.height() && !red; ++y) {
-        for (int x = 0; x < image.width() && !red; ++x)
-            red = rgbAt(image, x, y) == rgb(255, 0, 0);
-    }
-    EXPECT_TRUE(red);
     release(Qt::LeftButton);
 }
 

@@ -66,6 +66,9 @@ protected:
             if (QGuiApplication::mouseButtons().testFlag(held))
                 QTest::mouseRelease(windowHandle(), held, {}, QPoint(250, 100));
         }
+        // QTest records a modifier as still held after its own release; a plain key
+        // release sets the recorded modifiers back to none.
+        QTest::keyRelease(m_window.get(), Qt::Key_F24);
         m_window.reset();
         QCursor::setPos(10, 10);
         QCoreApplication::processEvents();
@@ -114,6 +117,16 @@ protected:
         return image;
     }
 
+    // A large bold caption, "HIT", whose strokes have pixels in the pure caption colour.
+    void useBigCaption()
+    {
+        QFont big(QStringLiteral("DejaVu Sans"));
+        big.setPixelSize(16);
+        big.setBold(true);
+        button->setFont(big);
+        button->SetCaption(QStringLiteral("HIT"));
+    }
+
     std::unique_ptr<QWidget> m_window;
     QLineEdit* txtBefore = nullptr;
     XPButton* button = nullptr;
@@ -130,4 +143,15 @@ inline std::string rgbAt(const QImage& image, int x, int y)
 inline std::string rgb(int red, int green, int blue)
 {
     return std::to_string(red) + ", " + std::to_string(green) + ", " + std::to_string(blue);
+}
+
+inline bool hasPixel(const QImage& image, const std::string& colour)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (rgbAt(image, x, y) == colour)
+                return true;
+        }
+    }
+    return false;
 }
