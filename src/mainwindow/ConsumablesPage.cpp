@@ -1,6 +1,16 @@
 #include "mainwindow/ConsumablesPage.h"
 
+#include "app/Forms.h"
+#include "domain/Consumables.h"
+#include "domain/ReadingKeyFilter.h"
+#include "mainwindow/KeyFilter.h"
+#include "mainwindow/ListRows.h"
+#include "mainwindow/MainPage.h"
+#include "mainwindow/SettingsPage.h"
 #include "mainwindow/frmMain.h"
+
+#include <QComboBox>
+#include <QEvent>
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,6 +20,7 @@
 
 ConsumablesPage::ConsumablesPage(frmMain& main)
     : m_main(main)
+    , m_panel(main.forms().context())
 {
     setObjectName(QStringLiteral("pageConsumables"));
     auto* layout = new QHBoxLayout(this);
@@ -68,6 +79,122 @@ ConsumablesPage::ConsumablesPage(frmMain& main)
     right->addWidget(fmControls);
     right->addStretch(1);
     layout->addLayout(right);
+
+    KeyFilter::install(m_txtLastChanged, keepsReadingKey);
+    KeyFilter::install(m_txtChangeAfter, keepsReadingKey);
+    // A double-click anywhere on the list means the selected row, as the list's own
+    // double-click does.
+    m_lstConsumables->viewport()->installEventFilter(this);
+    Widgets::onClick(m_btnAdd, [this] { onAddClick(); });
+    Widgets::onClick(m_btnEdit, [this] { onEditClick(); });
+    Widgets::onClick(m_btnDel, [this] { onDeleteClick(); });
+    Widgets::onClick(m_btnSave, [this] { onSaveClick(); });
 }
 
-void ConsumablesPage::LoadConsumables() { }
+void ConsumablesPage::LoadConsumables()
+{
+    const auto list = ::LoadConsumables(m_main.forms().context());
+    if (!list)
+        return;
+    ListRows::fill(m_lstConsumables, list->rows);
+    if (list->clearsStatus)
+        m_main.mainPage()->setStatusRows({});
+}
+
+std::string ConsumablesPage::readingText() const
+{
+    return m_main.mainPage()->txtMiles()->text().toStdString();
+}
+
+std::string ConsumablesPage::unitName() const
+{
+    return m_main.settingsPage()->cmbUnit()->currentText().toStdString();
+}
+
+ConsumablePanelState ConsumablesPage::panelState() const
+{
+    ConsumablePanelState panel;
+    panel.addCaption = m_btnAdd->Caption().toStdString();
+    panel.addEnabled = m_btnAdd->isEnabled();
+    panel.editCaption = m_btnEdit->Caption().toStdString();
+    panel.editEnabled = m_btnEdit->isEnabled();
+    panel.deleteEnabled = m_btnDel->isEnabled();
+    panel.saveEnabled = m_btnSave->isEnabled();
+    panel.boxesLocked = m_txtItemName->isReadOnly();
+    panel.itemName = m_txtItemName->text().toStdString();
+    panel.lastChanged = m_txtLastChanged->text().toStdString();
+    panel.changeAfter = m_txtChangeAfter->text().toStdString();
+    return panel;
+}
+
+void ConsumablesPage::apply(const ConsumablePanelOutcome& outcome)
+{
+    const ConsumablePanelState& panel = outcome.panel;
+    m_btnAdd->SetCaption(QString::fromStdString(panel.addCaption));
+    m_btnAdd->setEnabled(panel.addEnabled);
+    m_btnEdit->SetCaption(QString::fromStdString(panel.editCaption));
+    m_btnEdit->setEnabled(panel.editEnabled);
+    m_btnDel->setEnabled(panel.deleteEnabled);
+    m_btnSave->setEnabled(panel.saveEnabled);
+    const std::pair<QLineEdit*, const std::string*> boxes[] = {{m_txtItemName, &panel.itemName},
+        {m_txtLastChanged, &panel.lastChanged}, {m_txtChangeAfter, &panel.changeAfter}};
+    for (const auto& [box, text] : boxes) {
+        box->setReadOnly(panel.boxesLocked);
+        const QString value = QString::fromStdString(*text);
+        // Setting an unchanged text would move the cursor and drop the selection.
+        if (box->text() != value)
+            box->setText(value);
+    }
+
+    switch (outcome.focus) {
+    case ConsumableFocus::ItemName:
+        m_txtItemName->setFocus();
+        break;
+    case ConsumableFocus::ItemNameSelected:
+        m_txtItemName->selectAll();
+        m_txtItemName->setFocus();
+        break;
+    case ConsumableFocus::Unchanged:
+        break;
+    }
+
+    if (outcome.lists.consumables)
+        ListRows::fill(m_lstConsumables, *outcome.lists.consumables);
+    if (outcome.lists.status)
+        m_main.mainPage()->setStatusRows(*outcome.lists.status);
+}
+
+void ConsumablesPage::onDoubleClick()
+{
+    const auto selected = ListRows::selectedRow(m_lstConsumables);
+    apply(m_panel.doubleClickList(panelState(), selected ? &*selected : nullptr));
+}
+
+void ConsumablesPage::onAddClick()
+{
+    apply(m_panel.clickAdd(panelState()));
+}
+
+void ConsumablesPage::onEditClick()
+{
+    const auto selected = ListRows::selectedRow(m_lstConsumables);
+    apply(m_panel.clickEdit(panelState(), selected ? &*selected : nullptr));
+}
+
+void ConsumablesPage::onDeleteClick()
+{
+    const auto selected = ListRows::selectedRow(m_lstConsumables);
+    apply(m_panel.clickDelete(panelState(), selected ? &*selected : nullptr, readingText(), unitName()));
+}
+
+void ConsumablesPage::onSaveClick()
+{
+    apply(m_panel.clickSave(panelState(), readingText(), unitName()));
+}
+
+bool ConsumablesPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_lstConsumables->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        onDoubleClick();
+    return QWidget::eventFilter(watched, event);
+}

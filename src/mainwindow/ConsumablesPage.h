@@ -1,5 +1,6 @@
 #pragma once
 
+#include "domain/ConsumablePanel.h"
 #include "mainwindow/Widgets.h"
 
 #include <QList>
@@ -15,6 +16,8 @@ class ConsumablesPage : public QWidget {
 public:
     explicit ConsumablesPage(frmMain& main);
 
+    // Rebuilds lstConsumables from the data file (and empties lstStatus when no
+    // consumables are stored).
     void LoadConsumables();
 
     QTreeWidget* lstConsumables() const { return m_lstConsumables; }
@@ -27,8 +30,24 @@ public:
     Widgets::Button* btnConsumableDel() const { return m_btnDel; }
     const QList<QLabel*>& lblDisplayUnit() const { return m_lblDisplayUnit; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The detail panel as its controls show it, and back.
+    ConsumablePanelState panelState() const;
+    void apply(const ConsumablePanelOutcome& outcome);
+    std::string readingText() const;
+    std::string unitName() const;
+
+    void onDoubleClick();
+    void onAddClick();
+    void onEditClick();
+    void onDeleteClick();
+    void onSaveClick();
+
     frmMain& m_main;
+    ConsumablePanel m_panel;
     QTreeWidget* m_lstConsumables = nullptr;
     QLineEdit* m_txtItemName = nullptr;
     QLineEdit* m_txtLastChanged = nullptr;

@@ -1,7 +1,18 @@
 #include "mainwindow/FuelPage.h"
 
+#include "app/Forms.h"
 #include "app/UiFont.h"
+#include "domain/FuelEntry.h"
+#include "mainwindow/ExpensesPage.h"
+#include "mainwindow/KeyFilter.h"
+#include "mainwindow/ListRows.h"
+#include "mainwindow/SettingsPage.h"
 #include "mainwindow/frmMain.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTabWidget>
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -106,6 +117,129 @@ FuelPage::FuelPage(frmMain& main)
     hint->setStyleSheet(QStringLiteral("color: #555;"));
     stats->addWidget(hint);
     layout->addWidget(fmFuelStats, 1);
+
+    KeyFilter::install(m_txtFuelFilled, FuelEntry::fuelBoxKeeps);
+    KeyFilter::install(m_txtFuelCost, FuelEntry::fuelBoxKeeps);
+    KeyFilter::install(m_txtFuelTotal, FuelTotalEditor::keepsKey);
+    // Installed after the key filter, so Enter and Esc reach the editor first.
+    m_txtFuelTotal->installEventFilter(this);
+    m_lblFuelTotal->installEventFilter(this);
+    m_lblFuelCostPerKm->installEventFilter(this);
+    Widgets::onClick(m_btnFuelAnalyze, [this] { onFuelAnalyzeClick(); });
 }
 
-void FuelPage::ShowStatistics() { }
+FuelTotalEditor::StatisticsView FuelPage::statisticsView() const
+{
+    SettingsPage* settings = m_main.settingsPage();
+    return {m_lblFuelFilledMiles->text().toStdString(), settings->cmbUnit()->currentText().toStdString(),
+        settings->cmbCur()->currentText().toStdString()};
+}
+
+void FuelPage::ShowStatistics()
+{
+    const FuelTotalEditor::StatisticsView view = statisticsView();
+    showStatisticsCaptions(
+        ::ShowStatistics(m_main.forms().context(), view.readingCaption, view.unitName, view.currency));
+}
+
+void FuelPage::showStatisticsCaptions(const StatisticsCaptions& captions)
+{
+    m_lblTotalExpense->setText(QString::fromStdString(captions.totalExpense));
+    m_lblTotalDistance->setText(QString::fromStdString(captions.totalDistance));
+    m_lblFuelCostPerKm->setText(QString::fromStdString(captions.fuelCostPerKm));
+    m_lblFuelAvgPer100->setText(QString::fromStdString(captions.fuelAvgPer100));
+}
+
+void FuelPage::onFuelAnalyzeClick()
+{
+    FuelInput input;
+    input.filled = m_txtFuelFilled->text().toStdString();
+    input.cost = m_txtFuelCost->text().toStdString();
+    input.reading = m_lblFuelFilledMiles->text().toStdString();
+    input.miscRows = ListRows::rowsOf(m_main.expensesPage()->lstMisc());
+    const FuelUpdate update = FuelEntry(m_main.forms().context()).UpdateFuelInfo(input, [this] {
+        return m_main.settingsPage()->SaveSettings();
+    });
+    if (!update.done)
+        return;
+    m_lblFuelAvgPer100->setText(QString::fromStdString(update.avgPer100));
+    m_lblFuelCostPerKm->setText(QString::fromStdString(update.costPerKm));
+    m_lblFuelTotal->setText(QString::fromStdString(update.fuelTotal));
+    m_main.expensesPage()->LoadMiscList();
+}
+
+void FuelPage::openFuelTotalEditor()
+{
+    const std::string text = m_fuelTotalEditor.open(m_lblFuelTotal->text().toStdString());
+    m_lblFuelTotal->hide();
+    m_txtFuelTotal->setGeometry(m_lblFuelTotal->geometry());
+    m_txtFuelTotal->setText(QString::fromStdString(text));
+    m_txtFuelTotal->show();
+    m_txtFuelTotal->selectAll();
+    m_txtFuelTotal->setFocus(Qt::MouseFocusReason);
+}
+
+bool FuelPage::fuelTotalKeyPress(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        closeFuelTotalEditor(m_fuelTotalEditor.escape());
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        const std::string text = m_txtFuelTotal->text().toStdString();
+        closeFuelTotalEditor(m_fuelTotalEditor.enter(m_main.forms().context(), text, statisticsView()));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void FuelPage::closeFuelTotalEditor(const FuelTotalEditor::Closing& closing)
+{
+    m_txtFuelTotal->clear();
+    m_txtFuelTotal->hide();
+    m_lblFuelTotal->show();
+    if (closing.fuelTotalCaption)
+        m_lblFuelTotal->setText(QString::fromStdString(*closing.fuelTotalCaption));
+    if (closing.statistics)
+        showStatisticsCaptions(*closing.statistics);
+}
+
+void FuelPage::costPerKmMouse(QEvent* event)
+{
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const RightLeftGesture::Button button = mouse->button() == Qt::LeftButton ? RightLeftGesture::Button::Left
+        : mouse->button() == Qt::RightButton                                  ? RightLeftGesture::Button::Right
+                                                                              : RightLeftGesture::Button::Middle;
+    if (event->type() == QEvent::MouseButtonPress)
+        m_gesture.mouseDown(button);
+    else if (m_gesture.mouseUp(button))
+        m_main.tabMain()->setCurrentIndex(RightLeftGesture::ExpensesTab);
+}
+
+bool FuelPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_lblFuelTotal && event->type() == QEvent::MouseButtonDblClick) {
+        openFuelTotalEditor();
+        return true;
+    }
+    if (watched == m_lblFuelCostPerKm
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        costPerKmMouse(event);
+        return false;
+    }
+    if (watched == m_txtFuelTotal) {
+        if (event->type() == QEvent::KeyPress)
+            return fuelTotalKeyPress(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::FocusOut && m_fuelTotalEditor.isOpen()) {
+            // A pop-up menu on the box or another application taking over is not
+            // the user leaving the box.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                closeFuelTotalEditor(m_fuelTotalEditor.focusLost());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "domain/FuelTotalEditor.h"
+#include "domain/RightLeftGesture.h"
+#include "domain/Statistics.h"
 #include "mainwindow/Widgets.h"
 
 #include <QWidget>
 
 class frmMain;
+class QKeyEvent;
 class QLineEdit;
 
 // The "&Fuel and Statistics" page: fill-ups, the fuel total and the statistics.
@@ -13,7 +17,10 @@ class FuelPage : public QWidget {
 public:
     explicit FuelPage(frmMain& main);
 
+    // Recomputes the four figures from the stored totals and the confirmed reading.
     void ShowStatistics();
+    // Shows figures computed elsewhere.
+    void showStatisticsCaptions(const StatisticsCaptions& captions);
 
     QLineEdit* txtFuelFilled() const { return m_txtFuelFilled; }
     QLineEdit* txtFuelCost() const { return m_txtFuelCost; }
@@ -30,8 +37,23 @@ public:
     QLabel* lblCostPerKm() const { return m_lblCostPerKm; }
     QLabel* lblAvgPer100() const { return m_lblAvgPer100; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // "Update Fuel Info".
+    void onFuelAnalyzeClick();
+    // The fuel total's in-place editor over lblFuelTotal.
+    void openFuelTotalEditor();
+    bool fuelTotalKeyPress(QKeyEvent* event);
+    void closeFuelTotalEditor(const FuelTotalEditor::Closing& closing);
+    FuelTotalEditor::StatisticsView statisticsView() const;
+    // The right-then-left gesture on lblFuelCostPerKm.
+    void costPerKmMouse(QEvent* event);
+
     frmMain& m_main;
+    FuelTotalEditor m_fuelTotalEditor;
+    RightLeftGesture m_gesture;
     QLineEdit* m_txtFuelFilled = nullptr;
     QLineEdit* m_txtFuelCost = nullptr;
     QLabel* m_lblFuelFilledMiles = nullptr;

@@ -1,6 +1,15 @@
 #include "mainwindow/MainPage.h"
 
+#include "app/Forms.h"
+#include "domain/Consumables.h"
+#include "domain/ReadingKeyFilter.h"
+#include "mainwindow/FuelPage.h"
+#include "mainwindow/KeyFilter.h"
+#include "mainwindow/ListRows.h"
+#include "mainwindow/SettingsPage.h"
 #include "mainwindow/frmMain.h"
+
+#include <QComboBox>
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,6 +50,36 @@ MainPage::MainPage(frmMain& main)
     milesLayout->addWidget(fmMiles, 1);
     milesLayout->addWidget(fmAnalyse);
     layout->addWidget(fmCurrentMiles);
+
+    KeyFilter::install(m_txtMiles, keepsReadingKey);
+    Widgets::onClick(m_btnConfirm, [this] { onConfirmClick(); });
 }
 
-void MainPage::AnalyzeConsumables() { }
+void MainPage::AnalyzeConsumables()
+{
+    const auto rows = ::AnalyzeConsumables(m_main.forms().context(), m_txtMiles->text().toStdString(),
+        m_main.settingsPage()->cmbUnit()->currentText().toStdString());
+    if (rows)
+        setStatusRows(*rows);
+}
+
+void MainPage::setStatusRows(const std::vector<ListRow>& rows)
+{
+    ListRows::fill(m_lstStatus, rows);
+}
+
+void MainPage::onConfirmClick()
+{
+    SettingsPage* settings = m_main.settingsPage();
+    const AnalyzeNowResult result = AnalyzeNow(m_main.forms().context(), m_txtMiles->text().toStdString(),
+        settings->cmbUnit()->currentText().toStdString(), settings->cmbCur()->currentText().toStdString());
+    if (result.focusReading)
+        m_txtMiles->setFocus();
+    if (!result.stored)
+        return;
+    FuelPage* fuel = m_main.fuelPage();
+    fuel->lblFuelFilledMiles()->setText(QString::fromStdString(result.fuelFilledMilesCaption));
+    if (result.status)
+        setStatusRows(*result.status);
+    fuel->showStatisticsCaptions(result.statistics);
+}

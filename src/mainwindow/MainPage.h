@@ -1,8 +1,11 @@
 #pragma once
 
+#include "domain/ListRow.h"
 #include "mainwindow/Widgets.h"
 
 #include <QWidget>
+
+#include <vector>
 
 class frmMain;
 class QLineEdit;
@@ -14,7 +17,10 @@ class MainPage : public QWidget {
 public:
     explicit MainPage(frmMain& main);
 
+    // Rebuilds lstStatus from the stored consumables, judged against txtMiles' text.
     void AnalyzeConsumables();
+    // Replaces lstStatus' rows.
+    void setStatusRows(const std::vector<ListRow>& rows);
 
     QTreeWidget* lstStatus() const { return m_lstStatus; }
     QLineEdit* txtMiles() const { return m_txtMiles; }
@@ -22,6 +28,9 @@ public:
     QLabel* lblDisplayUnit() const { return m_lblDisplayUnit; }
 
 private:
+    // "&Analyze now!": stores the reading, then the analysis and the statistics.
+    void onConfirmClick();
+
     frmMain& m_main;
     QTreeWidget* m_lstStatus = nullptr;
     QLineEdit* m_txtMiles = nullptr;
