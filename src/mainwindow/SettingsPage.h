@@ -1,23 +1,39 @@
 #pragma once
 
+#include "domain/AppSettings.h"
 #include "mainwindow/Widgets.h"
 
 #include <QWidget>
 
+#include <memory>
+
+class AppContext;
 class frmMain;
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLineEdit;
+class StartupRegistry;
 
-// The "&Settings" page.
+// The "&Settings" page: the reading at installation, the unit, the currency, and the
+// start-at-log-in, tray and on-top choices.
 class SettingsPage : public QWidget {
     Q_OBJECT
 public:
     explicit SettingsPage(frmMain& main);
+    ~SettingsPage() override;
 
+    // Puts the stored settings into the page and their captions on the other pages,
+    // mirrors the start-at-log-in entry, refills the lists and shows tab "&Main".
     void LoadSettings();
-    // Stores the page's settings; false when nothing was stored.
+    // Stores the page's settings, applies the on-top choice, mirrors the start-at-log-in
+    // entry, refills the lists and shows tab "&Fuel and Statistics". False when nothing
+    // was stored (a message has said why).
     bool SaveSettings();
+
+    // The entry of the currency list that cmbCur shows, or -1 when its text is not the
+    // selected entry's (typed over, pasted or emptied).
+    int currencySelection() const;
 
     QLineEdit* txtInitMiles() const { return m_txtInitMiles; }
     QLabel* lblDisplayUnit() const { return m_lblDisplayUnit; }
@@ -29,8 +45,23 @@ public:
     Widgets::Button* btnDone() const { return m_btnDone; }
     Widgets::Button* btnCancel() const { return m_btnCancel; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    AppContext& context();
+    StartupRegistry& startupRegistry();
+    SettingsForm form() const;
+    void showForm(const SettingsForm& form);
+    void showCaptions(const SettingsCaptions& captions);
+    void onStartupToggled(bool checked);
+    // The type-ahead of cmbCur; true when the key is dropped.
+    bool currencyKeyPress(const QKeyEvent* event);
+
     frmMain& m_main;
+    // Stands in where the program keeps no start-at-log-in entry.
+    std::unique_ptr<StartupRegistry> m_noStartupEntry;
+    int m_startupState = 0;
     QLineEdit* m_txtInitMiles = nullptr;
     QLabel* m_lblDisplayUnit = nullptr;
     QComboBox* m_cmbUnit = nullptr;
