@@ -181,3 +181,49 @@ TEST_F(FuelPageTest, AMissingInitialReadingIsNamedAndNothingIsStored)
     updateFuel(QStringLiteral("40"), QStringLiteral("60"));
     EXPECT_EQ(f.dataFile(), data);
 }
+
+TEST_F(FuelPageTest, TheFirstFillUpAtTheInitialReadingShowsZeroFiguresButStoresTheTotals)
+{
+    open("[init]\r\nmiles=1000\r\n[app]\r\nmiles=1000\r\nunit=1\r\nicur=9\r\ncost=0\r\nstartup=0\r\nsystray=0\r\n"
+         "ontop=0\r\n[fuel]\r\ntotal=0\r\n[misc]\r\n[consumables]\r\n");
+    updateFuel(QStringLiteral("40"), QStringLiteral("60"));
+    EXPECT_EQ(label("lblFuelAvgPer100")->text(), QStringLiteral("0 Litters"));
+    EXPECT_EQ(label("lblFuelCostPerKm")->text(), QStringLiteral("0"));
+    EXPECT_EQ(label("lblFuelTotal")->text(), QStringLiteral("40 Litters"));
+    const std::string data = f.dataFile();
+    EXPECT_NE(data.find("total=40\r\n"), std::string::npos) << data;
+    EXPECT_NE(data.find("[misc]\r\nfuel=60\r\n"), std::string::npos) << data;
+    EXPECT_NE(data.find("cost=60\r\n"), std::string::npos) << data;
+    // The expense list is refilled at the end, the fuel category included.
+    EXPECT_EQ(rowsOf(f.find<QTreeWidget>("lstMisc")), QStringList {QStringLiteral(" FUEL")});
+    EXPECT_EQ(f.main().tabMain()->currentIndex(), 3);
+    // The boxes keep what was typed.
+    EXPECT_EQ(box("txtFuelFilled")->text(), QStringLiteral("40"));
+}
+
+TEST_F(FuelPageTest, FiftyLitresForSeventyFiveOverAThousandAverageFive)
+{
+    open("[init]\r\nmiles=1000\r\n[app]\r\nmiles=2000\r\nunit=1\r\nicur=9\r\ncost=0\r\nstartup=0\r\nsystray=0\r\n"
+         "ontop=0\r\n[fuel]\r\ntotal=0\r\n[misc]\r\n[consumables]\r\n");
+    updateFuel(QStringLiteral("50"), QStringLiteral("75"));
+    EXPECT_EQ(label("lblFuelAvgPer100")->text(), QStringLiteral("5 Litters"));
+    // 0.075 a Km, to 2 decimals with ties to even.
+    EXPECT_EQ(label("lblFuelCostPerKm")->text(), QStringLiteral("0.08"));
+    EXPECT_EQ(label("lblFuelTotal")->text(), QStringLiteral("50 Litters"));
+    const std::string data = f.dataFile();
+    EXPECT_NE(data.find("total=50\r\n"), std::string::npos) << data;
+    EXPECT_NE(data.find("fuel=75\r\n"), std::string::npos) << data;
+}
+
+TEST_F(FuelPageTest, FillUpsAddTheExactAmounts)
+{
+    open("[init]\r\nmiles=1000\r\n[app]\r\nmiles=2000\r\nunit=1\r\nicur=9\r\ncost=0\r\nstartup=0\r\nsystray=0\r\n"
+         "ontop=0\r\n[fuel]\r\ntotal=10.3\r\n[misc]\r\nfuel=0.25\r\n[consumables]\r\n");
+    updateFuel(QStringLiteral("5.2"), QStringLiteral("75.5"));
+    EXPECT_EQ(label("lblFuelTotal")->text(), QStringLiteral("15.5 Litters"));
+    EXPECT_EQ(label("lblFuelAvgPer100")->text(), QStringLiteral("1.55 Litters"));
+    const std::string data = f.dataFile();
+    EXPECT_NE(data.find("total=15.5\r\n"), std::string::npos) << data;
+    EXPECT_NE(data.find("fuel=75.75\r\n"), std::string::npos) << data;
+    EXPECT_NE(data.find("cost=76\r\n"), std::string::npos) << data;
+}
