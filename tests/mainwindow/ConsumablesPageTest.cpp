@@ -241,6 +241,17 @@ TEST_F(ConsumablesPageTest, ADoubleClickWhileAddingRefillsAndLocksButKeepsTheCap
     EXPECT_EQ(f.dataFile(), kData);
 }
 
+TEST_F(ConsumablesPageTest, ADoubleClickWhileEditingRefillsAndLocksButKeepsTheCaptions)
+{
+    doubleClickRow(0);
+    click(button("btnConsumableEdit"));
+    type("txtItemName", QStringLiteral("Gear Oil"));
+    doubleClickRow(1);
+    const Panel expected {QStringLiteral("Add"), false, QStringLiteral("Cancel"), true, false, true, true,
+        QStringLiteral(" AIR FILTER"), QStringLiteral("0"), QStringLiteral("15000")};
+    EXPECT_EQ(panel(), expected);
+}
+
 TEST_F(ConsumablesPageTest, DeleteAsksWithTheRowTextAndTheLastDeletionEmptiesBothLists)
 {
     list()->setCurrentItem(list()->topLevelItem(1));
