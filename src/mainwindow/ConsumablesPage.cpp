@@ -11,7 +11,6 @@
 
 #include <QComboBox>
 #include <QEvent>
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -10,14 +10,13 @@
 #include "mainwindow/frmMain.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QTabWidget>
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 FuelPage::FuelPage(frmMain& main)

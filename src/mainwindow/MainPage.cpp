@@ -10,7 +10,6 @@
 #include "mainwindow/frmMain.h"
 
 #include <QComboBox>
-
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
