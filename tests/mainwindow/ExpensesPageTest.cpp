@@ -335,6 +335,23 @@ TEST_F(ExpensesPageTest, CancelWritesNothingAndReturnsToBrowsing)
     EXPECT_EQ(f.dataFile(), before);
 }
 
+TEST_F(ExpensesPageTest, WithNoRowSelectedEditCategoryAndTheDoubleClickDoNothing)
+{
+    open();
+    // Below the rows: nothing is selected.
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, QPoint(20, list()->viewport()->height() - 10));
+    EXPECT_EQ(box("txtCatName")->text(), QString());
+
+    doubleClickRow(QStringLiteral(" INSURANCE"));
+    releaseOverEdit(); // closed without a choice; the refill drops the selection
+    ASSERT_TRUE(list()->selectedItems().isEmpty());
+    const Popup popup = releaseOverEdit("mnuMiscEdit");
+    EXPECT_TRUE(popup.editEnabled);
+    EXPECT_EQ(f.main().Action(), QString());
+    EXPECT_EQ(editor().editCaption, QStringLiteral("&Add"));
+    EXPECT_TRUE(list()->isEnabled());
+}
+
 TEST_F(ExpensesPageTest, DeleteAsksAndNoKeepsTheCategory)
 {
     open();
