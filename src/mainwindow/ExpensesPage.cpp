@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QVBoxLayout>
 
 namespace {
@@ -189,8 +190,12 @@ void ExpensesPage::onEditMouseUp()
         m_mnuMiscAddExp->setText(menuText(popup.addExpenseCaption));
         m_mnuMiscEdit->setEnabled(popup.editEnabled);
         m_mnuMiscAddCat->setEnabled(true);
-        // The chosen item starts its edit before the menu returns.
+        // The chosen item starts its edit before the menu returns. The window may be
+        // closed from the tray while the menu is open.
+        const QPointer<ExpensesPage> self(this);
         m_main.mnuPopupMiscAdd()->exec(QCursor::pos());
+        if (!self)
+            return;
         break;
     }
     case MiscEditRelease::CancelEdit:

@@ -148,6 +148,15 @@ TEST_F(SettingsPageTest, LeaveItUnchangedReloadsTheStoredValuesAndShowsTheMainTa
     EXPECT_EQ(txtInitMiles()->text(), QStringLiteral("1000"));
     EXPECT_EQ(tab(), 0);
     EXPECT_EQ(f.dataFile(), before);
+
+    // The cost per distance keeps its figure and takes the currency, unless it is blank.
+    auto* costPerKm = f.find<QLabel>("lblFuelCostPerKm");
+    costPerKm->setText(QStringLiteral("1.25 XYZ"));
+    click(f.find<XPButton>("btnCancel"));
+    EXPECT_EQ(costPerKm->text(), QStringLiteral("1.25 USD"));
+    costPerKm->setText(QStringLiteral(" "));
+    click(f.find<XPButton>("btnCancel"));
+    EXPECT_EQ(costPerKm->text(), QStringLiteral(" "));
 }
 
 TEST_F(SettingsPageTest, ABlankReadingIsRefusedAndNothingStored)
