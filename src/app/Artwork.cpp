@@ -178,7 +178,7 @@ QPixmap Artwork::listIcon(int index)
         p.setPen(QPen(kAccent, 1.8));
         p.drawLine(QPointF(8, 8), QPointF(12, 4.5));
         break;
-    case 2: // consumable: an oil drop
+    case 4: // an oil drop
     {
         QPainterPath drop;
         drop.moveTo(8, 1.5);
@@ -189,13 +189,29 @@ QPixmap Artwork::listIcon(int index)
         p.drawPath(drop);
         break;
     }
-    default: // expense: a coin
+    case 2: // spare: a coin
         p.setPen(QPen(QColor(120, 100, 20), 1));
         p.setBrush(QColor(240, 200, 60));
         p.drawEllipse(QRectF(2, 2, 12, 12));
         p.setPen(QPen(QColor(120, 100, 20), 1.2));
         p.drawLine(QPointF(8, 4.5), QPointF(8, 11.5));
         break;
+    default: // an entry of the consumables or expenses lists: a tag
+    {
+        QPainterPath tag;
+        tag.moveTo(1.5, 8);
+        tag.lineTo(6, 3);
+        tag.lineTo(14.5, 3);
+        tag.lineTo(14.5, 13);
+        tag.lineTo(6, 13);
+        tag.closeSubpath();
+        p.setPen(QPen(kNavy, 1));
+        p.setBrush(QColor(120, 170, 225));
+        p.drawPath(tag);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(6.5, 8), 1.5, 1.5);
+        break;
+    }
     }
     return pixmap;
 }

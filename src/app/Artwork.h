@@ -9,5 +9,5 @@ namespace Artwork {
 QPixmap splash(); // 341 x 261
 QPixmap banner(); // 584 x 79
 QIcon appIcon(); // the window and tray icon
-QPixmap listIcon(int index); // 16 x 16: 1 status, 2 consumable, 3 expense
+QPixmap listIcon(int index); // 16 x 16: 1 status rows, 3 consumable and expense rows
 } // namespace Artwork

@@ -164,7 +164,8 @@ void FuelPage::onFuelAnalyzeClick()
     m_lblFuelAvgPer100->setText(QString::fromStdString(update.avgPer100));
     m_lblFuelCostPerKm->setText(QString::fromStdString(update.costPerKm));
     m_lblFuelTotal->setText(QString::fromStdString(update.fuelTotal));
-    m_main.expensesPage()->LoadMiscList();
+    // The update has refilled the expense list already (and stored the total); show that fill.
+    m_main.expensesPage()->showMiscList(update.list);
 }
 
 void FuelPage::openFuelTotalEditor()

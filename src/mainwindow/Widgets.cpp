@@ -93,7 +93,7 @@ public:
 
     void apply()
     {
-        const int width = m_list->width();
+        const int width = m_list->viewport()->width();
         for (int i = 0; i < m_fractions.size(); ++i)
             m_list->setColumnWidth(i, static_cast<int>(width * m_fractions[i]));
     }
