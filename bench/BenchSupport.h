@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Prompter.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +17,16 @@
 #include <unistd.h>
 
 namespace bench {
+
+// The benchmarks expect no message at all; one that comes anyway is printed.
+class SilentPrompter : public Prompter {
+public:
+    MsgAnswer ask(const Message& message) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", message.title.c_str());
+        return MsgAnswer::Ok;
+    }
+};
 
 // The median wall time of `runs` calls, in microseconds.
 inline double medianMicros(int runs, const std::function<void()>& work)

@@ -13,15 +13,6 @@
 
 namespace {
 
-class SilentPrompter : public Prompter {
-public:
-    MsgAnswer ask(const Message& message) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", message.title.c_str());
-        return MsgAnswer::Ok;
-    }
-};
-
 void measure(int items)
 {
     const std::string folder = bench::tempFolder();
@@ -29,7 +20,7 @@ void measure(int items)
     const std::string bytes = bench::dataFileWith(items);
     bench::writeDurably(path, bytes);
     const int runs = items > 1000 ? 15 : 101;
-    SilentPrompter prompter;
+    bench::SilentPrompter prompter;
 
     std::size_t sink = 0;
     const double parse

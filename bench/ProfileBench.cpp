@@ -11,15 +11,6 @@
 
 namespace {
 
-class SilentPrompter : public Prompter {
-public:
-    MsgAnswer ask(const Message& message) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", message.title.c_str());
-        return MsgAnswer::Ok;
-    }
-};
-
 void measure(int items)
 {
     const std::string folder = bench::tempFolder();
@@ -34,7 +25,7 @@ void measure(int items)
 
     std::size_t keysRead = 0;
     const double listFill = bench::medianMicros(runs, [&] {
-        SilentPrompter prompter;
+        bench::SilentPrompter prompter;
         ProfileStore store;
         mINIFunctions ini(prompter, store);
         ProfileStore::Snapshot snapshot(store);
@@ -50,7 +41,7 @@ void measure(int items)
     const std::string copy = folder + "/copy.dat";
     const double plainWrite = bench::medianMicros(runs, [&] { bench::writeDurably(copy, bytes); });
 
-    SilentPrompter prompter;
+    bench::SilentPrompter prompter;
     ProfileStore store;
     mINIFunctions ini(prompter, store);
     int reading = 30000;

@@ -19,15 +19,6 @@
 
 namespace {
 
-class SilentPrompter : public Prompter {
-public:
-    MsgAnswer ask(const Message& message) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", message.title.c_str());
-        return MsgAnswer::Ok;
-    }
-};
-
 // Rows as the analysis makes them: every third one due, red and bold.
 std::vector<ListRow> statusRows(int count)
 {
@@ -59,7 +50,7 @@ int main(int argc, char** argv)
 
     const std::string folder = bench::tempFolder();
     bench::writeDurably(folder + "/cardata.dat", bench::dataFileWith(10000));
-    SilentPrompter prompter;
+    bench::SilentPrompter prompter;
     AppContext context(folder, folder + "/wheelbook", "", prompter);
     InstanceLock lock(QString::fromStdString(folder + "/instance.lock"));
     Forms forms(context, lock);

@@ -1,5 +1,7 @@
 #include "datafile/ProfileStore.h"
 
+#include "core/DurableFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -140,58 +142,9 @@ std::int64_t nanoseconds(const struct timespec& time)
     return static_cast<std::int64_t>(time.tv_sec) * 1000000000LL + time.tv_nsec;
 }
 
-std::string parentFolder(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
-std::string fileName(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Where a write must go: through a symbolic link to its target.
-std::string writeTarget(const std::string& path)
-{
-    std::string target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info { };
-        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return target;
-        std::string link(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
-        if (length < 0)
-            return target;
-        link.resize(static_cast<std::size_t>(length));
-        target = (link.front() == '/') ? link : parentFolder(target) + "/" + link;
-    }
-    return target;
-}
-
 std::string errorText(int error)
 {
     return std::strerror(error);
-}
-
-bool writeAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 enum class ReadStatus { Ok, Missing, Failed };
@@ -453,63 +406,8 @@ ProfileStore::WriteResult ProfileStore::writeString(
 
 ProfileStore::WriteResult ProfileStore::replaceFile(const std::string& path, const std::string& bytes)
 {
-    const std::string target = writeTarget(path);
-    struct stat info { };
-    const bool exists = ::stat(target.c_str(), &info) == 0;
-    if (exists) {
-        if (S_ISDIR(info.st_mode))
-            return {false, errorText(EISDIR)};
-        // Root may write anywhere; a read-only data file still stays read-only.
-        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
-            return {false, errorText(EACCES)};
-    }
-
-    std::string temporary = parentFolder(target) + "/." + fileName(target) + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return {false, errorText(errno)};
-
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        return WriteResult {false, errorText(error)};
-    };
-    if (!writeAll(fd, bytes))
-        return fail(errno);
-    if (exists) {
-        if (::fchmod(fd, info.st_mode & 07777) != 0)
-            return fail(errno);
-        if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
-            // Only the owner's permission bits matter to us; a foreign owner is kept when allowed.
-        }
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        if (::fchmod(fd, 0666 & ~mask) != 0)
-            return fail(errno);
-    }
-    if (::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
+    if (const int error = DurableFile::replace(path, bytes, 0666, m_beforeRename); error != 0)
         return {false, errorText(error)};
-    }
-
-    if (m_beforeRename)
-        m_beforeRename();
-
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        return {false, errorText(error)};
-    }
-    const int folder = ::open(parentFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-
     // The next read parses the new file: only a stamp taken from the file itself
     // proves what it holds.
     m_cache.erase(path);

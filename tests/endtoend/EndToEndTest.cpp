@@ -1,4 +1,4 @@
-// One user's first week with the program: the first-run dialog, consumables, an
+// One user's first week with the program, in a process of its own: the first-run dialog, consumables, an
 // expense, a fill-up and every setting, then a restart that finds everything as left.
 #include "MainWindowFixture.h"
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <sys/types.h>
+
+// Whole-file replacement that never leaves a torn file: the new content goes to a
+// temporary file in the same folder, is flushed to disk and renamed over the old
+// file, so a crash leaves either the old or the new content.
+namespace DurableFile {
+
+std::string parentFolder(const std::string& path);
+std::string fileName(const std::string& path);
+
+// Where a write to `path` lands: through symbolic links to their target.
+std::string writeTarget(const std::string& path);
+
+// Replaces (or creates, with `newFileMode` less the umask) the file behind `path`.
+// An existing file keeps its permissions and, where allowed, its owner. A file without
+// write permission is refused even for root (EACCES), and so is anything that is not a
+// regular file. `beforeRename` runs when the temporary file is complete.
+// Returns 0, or the errno value of what failed.
+int replace(const std::string& path, const std::string& bytes, mode_t newFileMode,
+    const std::function<void()>& beforeRename = {});
+
+// Flushes a folder's entries (a rename or an unlink in it) to disk.
+void syncFolder(const std::string& folder);
+
+} // namespace DurableFile
