@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Prompter.h"
+#include "datafile/ProfileStore.h"
 
 #include <algorithm>
 #include <chrono>
@@ -80,6 +81,23 @@ inline std::string tempFolder()
     if (!::mkdtemp(pattern.data()))
         std::abort();
     return pattern;
+}
+
+// What every benchmark measures against: one plain read and parse of the file, and one
+// durable write of the same bytes.
+struct Baseline {
+    double parseMicros = 0;
+    double writeMicros = 0;
+};
+
+inline Baseline measureBaseline(
+    const std::string& folder, const std::string& path, const std::string& bytes, int runs, std::size_t& sink)
+{
+    Baseline baseline;
+    baseline.parseMicros = medianMicros(runs, [&] { sink += ProfileStore::parse(readAll(path)).lines.size(); });
+    const std::string copy = folder + "/copy.dat";
+    baseline.writeMicros = medianMicros(runs, [&] { writeDurably(copy, bytes); });
+    return baseline;
 }
 
 } // namespace bench

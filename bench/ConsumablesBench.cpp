@@ -23,11 +23,7 @@ void measure(int items)
     bench::SilentPrompter prompter;
 
     std::size_t sink = 0;
-    const double parse
-        = bench::medianMicros(runs, [&] { sink += ProfileStore::parse(bench::readAll(path)).lines.size(); });
-
-    const std::string copy = folder + "/copy.dat";
-    const double plainWrite = bench::medianMicros(runs, [&] { bench::writeDurably(copy, bytes); });
+    const auto [parse, plainWrite] = bench::measureBaseline(folder, path, bytes, runs, sink);
 
     std::size_t rows = 0;
     const double load = bench::medianMicros(runs, [&] {

@@ -20,8 +20,7 @@ void measure(int items)
     const int runs = items > 1000 ? 15 : 101;
 
     std::size_t sink = 0;
-    const double parse
-        = bench::medianMicros(runs, [&] { sink += ProfileStore::parse(bench::readAll(path)).lines.size(); });
+    const auto [parse, plainWrite] = bench::measureBaseline(folder, path, bytes, runs, sink);
 
     std::size_t keysRead = 0;
     const double listFill = bench::medianMicros(runs, [&] {
@@ -37,9 +36,6 @@ void measure(int items)
             sink += ini.ReadINI("consumables", name, "").size();
         }
     });
-
-    const std::string copy = folder + "/copy.dat";
-    const double plainWrite = bench::medianMicros(runs, [&] { bench::writeDurably(copy, bytes); });
 
     bench::SilentPrompter prompter;
     ProfileStore store;

@@ -1,5 +1,6 @@
 #include "datafile/ProfileStore.h"
 
+#include "core/AsciiText.h"
 #include "core/DurableFile.h"
 
 #include <algorithm>
@@ -32,22 +33,6 @@ std::string_view trim(std::string_view text)
     return text;
 }
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // A value as read: trimmed, then one pair of matching quotes removed.
 std::string_view unquote(std::string_view value)
 {
@@ -61,7 +46,7 @@ std::size_t findSection(const Parsed& parsed, std::string_view section)
 {
     for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
         const Line& line = parsed.lines[i];
-        if (line.kind == Line::Kind::Header && sameName(line.name, section))
+        if (line.kind == Line::Kind::Header && AsciiText::sameIgnoringCase(line.name, section))
             return i;
     }
     return std::string::npos;
@@ -81,18 +66,11 @@ std::size_t findKey(const Parsed& parsed, std::size_t header, std::string_view k
     const std::size_t end = sectionEnd(parsed, header);
     for (std::size_t i = header + 1; i < end; ++i) {
         const Line& line = parsed.lines[i];
-        if ((line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare) && sameName(line.name, key))
+        if ((line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare)
+            && AsciiText::sameIgnoringCase(line.name, key))
             return i;
     }
     return std::string::npos;
-}
-
-std::string lowered(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = lowerAscii(c);
-    return result;
 }
 
 void buildIndex(Parsed& parsed)
@@ -104,11 +82,11 @@ void buildIndex(Parsed& parsed)
     for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
         const Line& line = parsed.lines[i];
         if (line.kind == Line::Kind::Header) {
-            prefix = lowered(line.name);
+            prefix = AsciiText::lower(line.name);
             current = parsed.index.emplace(prefix, i).second;
             prefix.push_back('\0');
         } else if (current && (line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare)) {
-            parsed.index.emplace(prefix + lowered(line.name), i);
+            parsed.index.emplace(prefix + AsciiText::lower(line.name), i);
         }
     }
     parsed.indexed = true;
@@ -119,9 +97,9 @@ std::size_t lookUp(Parsed& parsed, std::string_view section, std::string_view ke
 {
     if (!parsed.indexed)
         buildIndex(parsed);
-    std::string name = lowered(section);
+    std::string name = AsciiText::lower(section);
     name.push_back('\0');
-    name += lowered(key);
+    name += AsciiText::lower(key);
     const auto it = parsed.index.find(name);
     return it == parsed.index.end() ? std::string::npos : it->second;
 }
@@ -246,29 +224,37 @@ ProfileStore::Parsed* ProfileStore::load(const std::string& path)
     return parsed;
 }
 
-ProfileStore::Parsed* ProfileStore::loadChecked(const std::string& path)
+ProfileStore::FileStamp ProfileStore::stampOf(const struct stat& info)
+{
+    return FileStamp {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
+ProfileStore::Parsed* ProfileStore::loadChecked(const std::string& path, int* error)
 {
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0) {
+        if (error)
+            *error = errno;
         m_cache.erase(path);
         return nullptr;
     }
-    const FileStamp stamp {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+    const FileStamp stamp = stampOf(info);
     if (auto it = m_cache.find(path); it != m_cache.end() && it->second.stamp == stamp)
         return &it->second.parsed;
 
     std::string bytes;
     struct stat readInfo { };
-    int error = 0;
-    if (readFile(path, bytes, readInfo, error) != ReadStatus::Ok) {
+    int readError = 0;
+    if (readFile(path, bytes, readInfo, readError) != ReadStatus::Ok) {
+        if (error)
+            *error = readError;
         m_cache.erase(path);
         return nullptr;
     }
     ++m_parseCount;
     CacheEntry entry;
-    entry.stamp = FileStamp {static_cast<std::uint64_t>(readInfo.st_dev), static_cast<std::uint64_t>(readInfo.st_ino),
-        static_cast<std::int64_t>(readInfo.st_size), nanoseconds(readInfo.st_mtim), nanoseconds(readInfo.st_ctim)};
+    entry.stamp = stampOf(readInfo);
     entry.parsed = parse(std::move(bytes));
     // A file that changed while it was read is not kept: the next call reads it again.
     if (entry.stamp != stamp || static_cast<std::int64_t>(entry.parsed.bytes.size()) != entry.stamp.size)
@@ -338,17 +324,12 @@ ProfileStore::WriteResult ProfileStore::writeString(
     const std::string_view keyName = trim(key);
 
     // A write always starts from the file as it is now, snapshot or not.
-    const Parsed* parsed = loadChecked(path);
+    int error = 0;
+    const Parsed* parsed = loadChecked(path, &error);
     if (!parsed) {
-        struct stat info { };
-        if (::stat(path.c_str(), &info) == 0 || errno != ENOENT) {
-            // It is there but cannot be read: never replace what we could not see.
-            std::string ignored;
-            struct stat readInfo { };
-            int error = errno;
-            readFile(path, ignored, readInfo, error);
+        // It is there but cannot be read: never replace what we could not see.
+        if (error != ENOENT)
             return {false, errorText(error)};
-        }
         if (!value)
             return {};
         std::string bytes = "[" + std::string(sectionName) + "]" + kLineEnd + std::string(keyName) + "="

@@ -113,7 +113,9 @@ private:
 
     // The parsed file, or nothing when it does not exist or cannot be read.
     Parsed* load(const std::string& path);
-    Parsed* loadChecked(const std::string& path);
+    // Proves the file unchanged or reads it again; on failure `error` gets the errno value.
+    Parsed* loadChecked(const std::string& path, int* error = nullptr);
+    static FileStamp stampOf(const struct stat& info);
     WriteResult replaceFile(const std::string& path, const std::string& bytes);
 
     std::map<std::string, CacheEntry> m_cache;

@@ -1,6 +1,7 @@
 #include "domain/AppSettings.h"
 
 #include "core/AppContext.h"
+#include "core/AsciiText.h"
 #include "core/NumberedError.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
@@ -11,15 +12,6 @@
 #include <exception>
 
 namespace {
-
-std::string_view trimSpaces(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
 
 bool digitsOnly(std::string_view text)
 {
@@ -113,7 +105,7 @@ SettingsSave AppSettings::SaveSettings(const SettingsForm& form)
                 MsgButtons::Ok, MsgIcon::Information});
         return result;
     }
-    const std::string_view miles = trimSpaces(form.initMiles);
+    const std::string_view miles = AsciiText::trimSpaces(form.initMiles);
     if (!digitsOnly(miles) || !wholeNumber32(miles)) {
         prompter.ask({"Wrong Value specified!",
             "Initial Car-Run \"" + form.initMiles

@@ -1,5 +1,7 @@
 #include "domain/ComboAutoComplete.h"
 
+#include "core/AsciiText.h"
+
 #include <algorithm>
 
 namespace {
@@ -8,15 +10,6 @@ constexpr int KeyBackspace = 8;
 constexpr int KeyEnter = 13;
 constexpr int KeyEscape = 27;
 constexpr int KeyPoint = 46;
-
-std::string lower(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
 
 ComboKeyResult emptied(ComboBoxState box)
 {
@@ -29,10 +22,10 @@ ComboKeyResult emptied(ComboBoxState box)
 
 ComboKeyResult search(const std::vector<std::string>& entries, const ComboBoxState& box, const std::string& wanted)
 {
-    const std::string key = lower(wanted);
+    const std::string key = AsciiText::lower(wanted);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string& entry = entries[i];
-        if (entry.size() >= key.size() && lower(entry.substr(0, key.size())) == key) {
+        if (entry.size() >= key.size() && AsciiText::lower(entry.substr(0, key.size())) == key) {
             ComboBoxState found;
             found.index = static_cast<int>(i);
             found.text = entry;

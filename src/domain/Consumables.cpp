@@ -1,6 +1,7 @@
 #include "domain/Consumables.h"
 
 #include "core/AppContext.h"
+#include "core/AsciiText.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/Numbers.h"
@@ -53,11 +54,6 @@ std::string joined(std::initializer_list<std::string_view> pieces)
     return text;
 }
 
-std::string upperCase(const std::string& name)
-{
-    return rowTextOf(name).substr(1);
-}
-
 // The overdue distance as a whole number; a reading far beyond 32 bits still gets
 // its number rather than stopping the analysis.
 std::string overdueText(double overdue)
@@ -90,8 +86,8 @@ ListRow statusRow(const StoredConsumable& item, double current, std::string_view
 
     if (current >= static_cast<double>(*due)) {
         const double overdue = current - static_cast<double>(*due);
-        row.subItems
-            = {joined({"[", upperCase(item.name), "] change needed! ( ", overdueText(overdue), " ", unit, " ago.)"})};
+        row.subItems = {joined(
+            {"[", AsciiText::upper(item.name), "] change needed! ( ", overdueText(overdue), " ", unit, " ago.)"})};
         row.colour = ColourRed;
         row.bold = true;
     } else {

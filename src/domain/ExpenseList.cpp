@@ -1,24 +1,12 @@
 #include "domain/ExpenseList.h"
 
 #include "core/AppContext.h"
+#include "core/AsciiText.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/CurrencyList.h"
 #include "domain/Money.h"
 #include "domain/Numbers.h"
-
-namespace {
-
-std::string_view trimSpaces(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-} // namespace
 
 ExpenseList::ExpenseList(AppContext& ctx)
     : m_ctx(ctx)
@@ -100,7 +88,7 @@ std::optional<MiscDetails> ExpenseList::detailsOf(const ListRow* selected, std::
 
 bool ExpenseList::isFuelCategory(std::string_view name)
 {
-    const std::string_view trimmed = trimSpaces(name);
+    const std::string_view trimmed = AsciiText::trimSpaces(name);
     if (trimmed.size() != 4)
         return false;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -120,6 +108,6 @@ std::string ExpenseList::amountOf(std::string_view expensesColumn)
 
 std::string ExpenseList::badAmountText(std::string_view name, std::string_view value)
 {
-    return "The expense category " + std::string(trimSpaces(name)) + " holds \"" + std::string(value)
+    return "The expense category " + std::string(AsciiText::trimSpaces(name)) + " holds \"" + std::string(value)
         + "\", which is not an amount Wheelbook can add to. Correct it with Edit Category first.";
 }

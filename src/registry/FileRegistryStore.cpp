@@ -2,6 +2,7 @@
 
 #include "registry/FileRegistryStore.h"
 
+#include "core/AsciiText.h"
 #include "domain/Numbers.h"
 #include "registry/AtomicFile.h"
 #include "registry/AutostartEntry.h"
@@ -68,24 +69,12 @@ const char* rootName(std::int32_t root)
     return nullptr;
 }
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Registry names compare without regard to case.
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 bool startsWith(const Path& path, const Path& prefix)
 {
     if (prefix.size() > path.size())
         return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (!sameName(path[i], prefix[i]))
+        if (!AsciiText::sameIgnoringCase(path[i], prefix[i]))
             return false;
     }
     return true;
@@ -161,7 +150,7 @@ bool ensureKey(Hive& hive, std::int32_t root, const Path& path)
 Value* findValue(Key& key, const std::string& name)
 {
     for (Value& value : key.values) {
-        if (sameName(value.name, name))
+        if (AsciiText::sameIgnoringCase(value.name, name))
             return &value;
     }
     return nullptr;
@@ -169,8 +158,8 @@ Value* findValue(Key& key, const std::string& name)
 
 bool eraseValue(Key& key, const std::string& name)
 {
-    const auto it = std::find_if(
-        key.values.begin(), key.values.end(), [&](const Value& value) { return sameName(value.name, name); });
+    const auto it = std::find_if(key.values.begin(), key.values.end(),
+        [&](const Value& value) { return AsciiText::sameIgnoringCase(value.name, name); });
     if (it == key.values.end())
         return false;
     key.values.erase(it);
@@ -390,7 +379,7 @@ long listEntries(const std::string& folder, std::vector<Entry>& entries)
 const Entry* findEntry(const std::vector<Entry>& entries, const std::string& name)
 {
     for (const Entry& entry : entries) {
-        if (sameName(entry.name, name))
+        if (AsciiText::sameIgnoringCase(entry.name, name))
             return &entry;
     }
     return nullptr;
@@ -409,7 +398,7 @@ std::string existingEntryFile(const std::string& folder, const std::string& name
     for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
         const std::string fileName = it->path().filename().string();
         const auto entryName = AutostartEntry::valueNameOf(fileName);
-        if (entryName && sameName(*entryName, name) && (found.empty() || fileName < found))
+        if (entryName && AsciiText::sameIgnoringCase(*entryName, name) && (found.empty() || fileName < found))
             found = fileName;
     }
     return found;
@@ -420,13 +409,14 @@ bool isTextType(std::uint32_t type)
     return type == RegistryStore::RegSz || type == RegistryStore::RegExpandSz;
 }
 
-long checkLocation(const std::string& machine, std::int32_t root)
+// The key a caller names: on this computer, under a known root, by a valid path.
+long locate(const std::string& machine, std::int32_t root, const std::string& path, Path& parts)
 {
     if (!machine.empty())
         return RegistryStore::StatusBadNetPath;
     if (!rootName(root))
         return RegistryStore::StatusInvalidHandle;
-    return RegistryStore::StatusOk;
+    return parsePath(path, parts);
 }
 
 } // namespace
@@ -636,9 +626,7 @@ long FileRegistryStore::createKey(const std::string& machine, std::int32_t root,
 {
     key.reset();
     Path parts;
-    if (const long status = checkLocation(machine, root); status != StatusOk)
-        return status;
-    if (const long status = parsePath(path, parts); status != StatusOk)
+    if (const long status = locate(machine, root, path, parts); status != StatusOk)
         return status;
     Hive hive;
     if (const long status = loadHive(m_filePath, hive); status != StatusOk)
@@ -656,9 +644,7 @@ long FileRegistryStore::openKey(const std::string& machine, std::int32_t root, c
 {
     key.reset();
     Path parts;
-    if (const long status = checkLocation(machine, root); status != StatusOk)
-        return status;
-    if (const long status = parsePath(path, parts); status != StatusOk)
+    if (const long status = locate(machine, root, path, parts); status != StatusOk)
         return status;
     Hive hive;
     if (const long status = loadHive(m_filePath, hive); status != StatusOk)
@@ -672,9 +658,7 @@ long FileRegistryStore::openKey(const std::string& machine, std::int32_t root, c
 long FileRegistryStore::deleteKey(const std::string& machine, std::int32_t root, const std::string& path)
 {
     Path parts;
-    if (const long status = checkLocation(machine, root); status != StatusOk)
-        return status;
-    if (const long status = parsePath(path, parts); status != StatusOk)
+    if (const long status = locate(machine, root, path, parts); status != StatusOk)
         return status;
     // A root, and the Run key that stands for the autostart folder, stay.
     if (parts.empty() || isRunOrAbove(root, parts))

@@ -1,5 +1,6 @@
 #include "registry/cRegistry.h"
 
+#include "core/AsciiText.h"
 #include "domain/Numbers.h"
 
 #include <filesystem>
@@ -16,15 +17,6 @@ bool looksExpandable(const std::string& text)
 {
     const auto first = text.find('%');
     return first != std::string::npos && text.find('%', first + 2) != std::string::npos;
-}
-
-std::string trimBlanks(const std::string& text)
-{
-    const auto begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos)
-        return {};
-    const auto end = text.find_last_not_of(' ');
-    return text.substr(begin, end - begin + 1);
 }
 
 std::string littleEndian32(std::uint32_t value)
@@ -267,7 +259,7 @@ void cRegistry::CreateEXEAssociation(const std::string& sExePath, const std::str
     bool bSupportPrint, const std::string& sPrintMenuText, bool bSupportNew, const std::string& sNewMenuText,
     bool bSupportInstall, const std::string& sInstallMenuText, std::int32_t lDefaultIconIndex)
 {
-    std::string path = trimBlanks(sExePath);
+    std::string path(AsciiText::trimSpaces(sExePath));
     if (path.empty() || path.front() != '"')
         path.insert(path.begin(), '"');
     if (path.size() < 2 || path.back() != '"')
