@@ -3,9 +3,9 @@
 // file. Every run starts from a cold store, as a fresh operation would.
 #include "BenchSupport.h"
 
-#include "core/AppContext.h"
 #include "core/Prompter.h"
 #include "datafile/ProfileStore.h"
+#include "domain/AppContext.h"
 #include "domain/Consumables.h"
 #include "domain/Statistics.h"
 

@@ -5,8 +5,8 @@
 
 #include "app/Forms.h"
 #include "app/InstanceLock.h"
-#include "core/AppContext.h"
 #include "core/Prompter.h"
+#include "domain/AppContext.h"
 #include "domain/ListRow.h"
 #include "mainwindow/MainPage.h"
 #include "mainwindow/frmMain.h"

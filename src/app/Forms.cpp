@@ -3,9 +3,9 @@
 #include "app/InstanceLock.h"
 #include "app/frmInitConfig.h"
 #include "app/frmSplash.h"
-#include "core/AppContext.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
+#include "domain/AppContext.h"
 #include "mainwindow/frmMain.h"
 
 #include <QCoreApplication>
@@ -64,7 +64,7 @@ void Forms::continueStart()
 frmMain* Forms::loadMain()
 {
     if (!m_main) {
-        auto* form = new frmMain(*this);
+        auto* form = new frmMain(m_context, *this);
         m_main = form;
         track(form);
         form->load();
@@ -106,6 +106,11 @@ frmInitConfig* Forms::showInitConfig()
     track(form);
     form->show();
     return form;
+}
+
+bool Forms::anotherInstanceRunning()
+{
+    return m_lock.anotherInstanceRunning();
 }
 
 int Forms::loadedCount() const

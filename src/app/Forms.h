@@ -2,6 +2,7 @@
 
 #include "app/frmInitConfig.h"
 #include "app/frmSplash.h"
+#include "mainwindow/ProgramShell.h"
 #include "mainwindow/frmMain.h"
 #include "tray/frmSysTray.h"
 
@@ -19,14 +20,13 @@ class QWidget;
 
 // The program's windows and its life: it runs while at least one window is loaded
 // and ends when the last one is unloaded. The entry procedure lives here too.
-class Forms : public QObject {
+class Forms : public QObject, public ProgramShell {
     Q_OBJECT
 public:
     Forms(AppContext& context, InstanceLock& lock);
     ~Forms() override;
 
     AppContext& context() { return m_context; }
-    InstanceLock& instanceLock() { return m_lock; }
 
     // The entry procedure. False when the program has already ended (another
     // instance, or no data file); otherwise a window is loaded and the program runs.
@@ -53,14 +53,20 @@ public:
     int loadedCount() const;
     bool hasEnded() const { return m_ended; }
 
-    // Ends the program at once.
-    void end();
-
-    // What the notification area offers; tests stand in for the desktop's answer.
-    frmSysTray::Capabilities trayCapabilities() const
+    // What the main window asks of the program.
+    void end() override;
+    void showAbout() override { showSplash(true); }
+    bool anotherInstanceRunning() override;
+    frmSysTray::Capabilities trayCapabilities() const override
     {
         return m_trayCapabilities ? *m_trayCapabilities : frmSysTray::PlatformCapabilities();
     }
+
+    // How long the splash stays up; tests shorten it.
+    int splashIntervalMs() const { return m_splashIntervalMs; }
+    void setSplashIntervalMs(int ms) { m_splashIntervalMs = ms; }
+
+    // Tests stand in for the desktop's answer.
     void setTrayCapabilities(frmSysTray::Capabilities capabilities) { m_trayCapabilities = capabilities; }
 
     // Scripted runs of the real program follow its windows through this.
@@ -87,4 +93,5 @@ private:
     bool m_ended = false;
     std::function<void(const QString&)> m_trace;
     std::optional<frmSysTray::Capabilities> m_trayCapabilities;
+    int m_splashIntervalMs = 2000;
 };

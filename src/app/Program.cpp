@@ -1,20 +1,25 @@
 #include "app/Program.h"
 
-#include "app/Artwork.h"
 #include "app/Forms.h"
 #include "app/InstanceLock.h"
 #include "app/QtPrompter.h"
-#include "core/AppContext.h"
+#include "controls/Artwork.h"
+#include "domain/AppContext.h"
 #include "registry/RegistryStore.h"
 #include "registry/RunKeyStartupRegistry.h"
 
 #include <QApplication>
 #include <QStringList>
 
-#include <cstdio>
 #include <memory>
 
 int Program::run(int argc, char** argv)
+{
+    QtPrompter prompter;
+    return run(argc, argv, prompter);
+}
+
+int Program::run(int argc, char** argv, Prompter& prompter, const std::function<void(const QString&)>& trace)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wheelbook"));
@@ -31,7 +36,6 @@ int Program::run(int argc, char** argv)
     arguments.removeFirst();
     const QString commandLine = arguments.join(QLatin1Char(' '));
 
-    QtPrompter prompter;
     AppContext context(QApplication::applicationDirPath().toStdString(),
         QApplication::applicationFilePath().toStdString(), commandLine.toStdString(), prompter);
     const std::unique_ptr<RegistryStore> registryStore = RegistryStore::createDefault();
@@ -39,12 +43,7 @@ int Program::run(int argc, char** argv)
     context.setStartupRegistry(&startupRegistry);
     InstanceLock lock(InstanceLock::lockPathFor(QApplication::applicationFilePath()));
     Forms forms(context, lock);
-    if (!qEnvironmentVariableIsEmpty("WHEELBOOK_UNATTENDED")) {
-        forms.setTrace([](const QString& line) {
-            std::fprintf(stderr, "%s\n", qPrintable(line));
-            std::fflush(stderr);
-        });
-    }
+    forms.setTrace(trace);
     if (!forms.SubMain())
         return 0;
     return QApplication::exec();

@@ -3,29 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include <cstdio>
-
-QtPrompter::QtPrompter()
-    : m_unattended(!qEnvironmentVariableIsEmpty("WHEELBOOK_UNATTENDED"))
-{
-}
-
 MsgAnswer QtPrompter::ask(const Message& message)
 {
-    if (m_unattended) {
-        std::fprintf(stderr, "message: %s | %s\n", message.title.c_str(), message.text.c_str());
-        std::fflush(stderr);
-        switch (message.buttons) {
-        case MsgButtons::Ok:
-        case MsgButtons::OkCancel:
-            return MsgAnswer::Ok;
-        case MsgButtons::YesNo:
-            return MsgAnswer::Yes;
-        case MsgButtons::RetryCancel:
-            return MsgAnswer::Cancel;
-        }
-    }
-
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(message.title));
     box.setText(QString::fromStdString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

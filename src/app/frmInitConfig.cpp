@@ -1,12 +1,12 @@
 #include "app/frmInitConfig.h"
 
 #include "app/Forms.h"
-#include "app/UiFont.h"
+#include "controls/UiFont.h"
 #include "controls/XPButton.h"
-#include "core/AppContext.h"
+#include "core/Numbers.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
-#include "domain/Numbers.h"
+#include "domain/AppContext.h"
 #include "mainwindow/WindowFunctions.h"
 
 #include <QCloseEvent>

@@ -1,9 +1,8 @@
 #include "app/frmSplash.h"
 
-#include "app/Artwork.h"
 #include "app/Forms.h"
-#include "app/UiFont.h"
-#include "core/AppContext.h"
+#include "controls/Artwork.h"
+#include "controls/UiFont.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -49,7 +48,7 @@ void frmSplash::showEvent(QShowEvent* event)
     if (!m_started) {
         // The load: the timer starts once.
         m_started = true;
-        m_timer.setInterval(m_forms.context().splashIntervalMs());
+        m_timer.setInterval(m_forms.splashIntervalMs());
         m_timer.start();
         activateWindow();
         setFocus();

@@ -1,9 +1,9 @@
 #include "datafile/mINIFunctions.h"
 
 #include "core/NumberedError.h"
+#include "core/Numbers.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
-#include "domain/Numbers.h"
 
 #include <fstream>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Money.h"
 #include "datafile/ProfileStore.h"
-#include "domain/Money.h"
 
 #include <cstdint>
 #include <string>

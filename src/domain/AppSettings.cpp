@@ -1,12 +1,12 @@
 #include "domain/AppSettings.h"
 
-#include "core/AppContext.h"
 #include "core/AsciiText.h"
 #include "core/NumberedError.h"
+#include "core/Numbers.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
+#include "domain/AppContext.h"
 #include "domain/CurrencyList.h"
-#include "domain/Numbers.h"
 #include "domain/StartupRegistry.h"
 
 #include <exception>

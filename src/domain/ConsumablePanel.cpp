@@ -1,9 +1,9 @@
 #include "domain/ConsumablePanel.h"
 
-#include "core/AppContext.h"
+#include "core/Numbers.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
-#include "domain/Numbers.h"
+#include "domain/AppContext.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "domain/Consumables.h"
 
-#include "core/AppContext.h"
 #include "core/AsciiText.h"
+#include "core/Numbers.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
-#include "domain/Numbers.h"
+#include "domain/AppContext.h"
 
 #include <initializer_list>
 

@@ -1,6 +1,6 @@
 #include "domain/CurrencyList.h"
 
-#include "domain/Numbers.h"
+#include "core/Numbers.h"
 
 const std::vector<std::string>& CurrencyList::FillCurrencyList()
 {

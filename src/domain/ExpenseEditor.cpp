@@ -1,10 +1,10 @@
 #include "domain/ExpenseEditor.h"
 
-#include "core/AppContext.h"
+#include "core/Money.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
+#include "domain/AppContext.h"
 #include "domain/CurrencyList.h"
-#include "domain/Money.h"
 
 namespace {
 

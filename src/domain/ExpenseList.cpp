@@ -1,12 +1,12 @@
 #include "domain/ExpenseList.h"
 
-#include "core/AppContext.h"
 #include "core/AsciiText.h"
+#include "core/Money.h"
+#include "core/Numbers.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
+#include "domain/AppContext.h"
 #include "domain/CurrencyList.h"
-#include "domain/Money.h"
-#include "domain/Numbers.h"
 
 ExpenseList::ExpenseList(AppContext& ctx)
     : m_ctx(ctx)

@@ -1,10 +1,10 @@
 #include "domain/FuelEntry.h"
 
-#include "core/AppContext.h"
+#include "core/Money.h"
+#include "core/Numbers.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
-#include "domain/Money.h"
-#include "domain/Numbers.h"
+#include "domain/AppContext.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #include "domain/FuelTotalEditor.h"
 
-#include "core/AppContext.h"
+#include "core/Money.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
-#include "domain/Money.h"
+#include "domain/AppContext.h"
 
 namespace {
 

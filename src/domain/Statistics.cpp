@@ -1,8 +1,8 @@
 #include "domain/Statistics.h"
 
-#include "core/AppContext.h"
-#include "domain/Money.h"
-#include "domain/Numbers.h"
+#include "core/Money.h"
+#include "core/Numbers.h"
+#include "domain/AppContext.h"
 
 #include <cstdint>
 #include <optional>

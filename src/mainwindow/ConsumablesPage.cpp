@@ -1,6 +1,5 @@
 #include "mainwindow/ConsumablesPage.h"
 
-#include "app/Forms.h"
 #include "domain/Consumables.h"
 #include "domain/ReadingKeyFilter.h"
 #include "mainwindow/KeyFilter.h"
@@ -19,7 +18,7 @@
 
 ConsumablesPage::ConsumablesPage(frmMain& main)
     : m_main(main)
-    , m_panel(main.forms().context())
+    , m_panel(main.context())
 {
     setObjectName(QStringLiteral("pageConsumables"));
     auto* layout = new QHBoxLayout(this);
@@ -92,7 +91,7 @@ ConsumablesPage::ConsumablesPage(frmMain& main)
 
 void ConsumablesPage::LoadConsumables()
 {
-    const auto list = ::LoadConsumables(m_main.forms().context());
+    const auto list = ::LoadConsumables(m_main.context());
     if (!list)
         return;
     ListRows::fill(m_lstConsumables, list->rows);

@@ -1,6 +1,5 @@
 #include "mainwindow/ExpensesPage.h"
 
-#include "app/Forms.h"
 #include "mainwindow/FuelPage.h"
 #include "mainwindow/KeyFilter.h"
 #include "mainwindow/ListRows.h"
@@ -38,8 +37,8 @@ QString menuText(const std::string& caption)
 
 ExpensesPage::ExpensesPage(frmMain& main)
     : m_main(main)
-    , m_expenseList(main.forms().context())
-    , m_editor(main.forms().context())
+    , m_expenseList(main.context())
+    , m_editor(main.context())
 {
     setObjectName(QStringLiteral("pageExpenses"));
     auto* layout = new QHBoxLayout(this);
@@ -102,7 +101,7 @@ ExpensesPage::ExpensesPage(frmMain& main)
 
 AppContext& ExpensesPage::context()
 {
-    return m_main.forms().context();
+    return m_main.context();
 }
 
 void ExpensesPage::LoadMiscList()

@@ -1,7 +1,6 @@
 #include "mainwindow/FuelPage.h"
 
-#include "app/Forms.h"
-#include "app/UiFont.h"
+#include "controls/UiFont.h"
 #include "domain/FuelEntry.h"
 #include "mainwindow/ExpensesPage.h"
 #include "mainwindow/KeyFilter.h"
@@ -137,8 +136,7 @@ FuelTotalEditor::StatisticsView FuelPage::statisticsView() const
 void FuelPage::ShowStatistics()
 {
     const FuelTotalEditor::StatisticsView view = statisticsView();
-    showStatisticsCaptions(
-        ::ShowStatistics(m_main.forms().context(), view.readingCaption, view.unitName, view.currency));
+    showStatisticsCaptions(::ShowStatistics(m_main.context(), view.readingCaption, view.unitName, view.currency));
 }
 
 void FuelPage::showStatisticsCaptions(const StatisticsCaptions& captions)
@@ -156,9 +154,8 @@ void FuelPage::onFuelAnalyzeClick()
     input.cost = m_txtFuelCost->text().toStdString();
     input.reading = m_lblFuelFilledMiles->text().toStdString();
     input.miscRows = ListRows::rowsOf(m_main.expensesPage()->lstMisc());
-    const FuelUpdate update = FuelEntry(m_main.forms().context()).UpdateFuelInfo(input, [this] {
-        return m_main.settingsPage()->SaveSettings();
-    });
+    const FuelUpdate update
+        = FuelEntry(m_main.context()).UpdateFuelInfo(input, [this] { return m_main.settingsPage()->SaveSettings(); });
     if (!update.done)
         return;
     m_lblFuelAvgPer100->setText(QString::fromStdString(update.avgPer100));
@@ -188,7 +185,7 @@ bool FuelPage::fuelTotalKeyPress(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         const std::string text = m_txtFuelTotal->text().toStdString();
-        closeFuelTotalEditor(m_fuelTotalEditor.enter(m_main.forms().context(), text, statisticsView()));
+        closeFuelTotalEditor(m_fuelTotalEditor.enter(m_main.context(), text, statisticsView()));
         return true;
     }
     default:

@@ -1,6 +1,6 @@
 #include "mainwindow/ListRows.h"
 
-#include "app/Artwork.h"
+#include "controls/Artwork.h"
 
 #include <QHash>
 #include <QTreeWidget>

@@ -1,6 +1,5 @@
 #include "mainwindow/MainPage.h"
 
-#include "app/Forms.h"
 #include "domain/Consumables.h"
 #include "domain/ReadingKeyFilter.h"
 #include "mainwindow/FuelPage.h"
@@ -56,7 +55,7 @@ MainPage::MainPage(frmMain& main)
 
 void MainPage::AnalyzeConsumables()
 {
-    const auto rows = ::AnalyzeConsumables(m_main.forms().context(), m_txtMiles->text().toStdString(),
+    const auto rows = ::AnalyzeConsumables(m_main.context(), m_txtMiles->text().toStdString(),
         m_main.settingsPage()->cmbUnit()->currentText().toStdString());
     if (rows)
         setStatusRows(*rows);
@@ -70,7 +69,7 @@ void MainPage::setStatusRows(const std::vector<ListRow>& rows)
 void MainPage::onConfirmClick()
 {
     SettingsPage* settings = m_main.settingsPage();
-    const AnalyzeNowResult result = AnalyzeNow(m_main.forms().context(), m_txtMiles->text().toStdString(),
+    const AnalyzeNowResult result = AnalyzeNow(m_main.context(), m_txtMiles->text().toStdString(),
         settings->cmbUnit()->currentText().toStdString(), settings->cmbCur()->currentText().toStdString());
     if (result.focusReading)
         m_txtMiles->setFocus();

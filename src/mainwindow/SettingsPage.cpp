@@ -1,8 +1,7 @@
 #include "mainwindow/SettingsPage.h"
 
-#include "app/Forms.h"
-#include "app/UiFont.h"
-#include "core/AppContext.h"
+#include "controls/UiFont.h"
+#include "domain/AppContext.h"
 #include "domain/ComboAutoComplete.h"
 #include "domain/CurrencyList.h"
 #include "domain/StartupRegistry.h"
@@ -161,7 +160,7 @@ SettingsPage::~SettingsPage() = default;
 
 AppContext& SettingsPage::context()
 {
-    return m_main.forms().context();
+    return m_main.context();
 }
 
 StartupRegistry& SettingsPage::startupRegistry()

@@ -1,6 +1,6 @@
 #include "mainwindow/Widgets.h"
 
-#include "app/UiFont.h"
+#include "controls/UiFont.h"
 
 #include <QEvent>
 #include <QGroupBox>

@@ -1,17 +1,16 @@
 #include "mainwindow/frmMain.h"
 
-#include "app/Artwork.h"
-#include "app/Forms.h"
-#include "app/InstanceLock.h"
-#include "app/UiFont.h"
-#include "core/AppContext.h"
+#include "controls/Artwork.h"
+#include "controls/UiFont.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
+#include "domain/AppContext.h"
 #include "domain/CurrencyList.h"
 #include "mainwindow/ConsumablesPage.h"
 #include "mainwindow/ExpensesPage.h"
 #include "mainwindow/FuelPage.h"
 #include "mainwindow/MainPage.h"
+#include "mainwindow/ProgramShell.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/WindowFunctions.h"
 
@@ -58,11 +57,12 @@ QAction* separator(QMenu* menu, const char* name)
 
 } // namespace
 
-frmMain::frmMain(Forms& forms)
+frmMain::frmMain(AppContext& context, ProgramShell& shell)
     : QMainWindow(nullptr,
         Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
             | Qt::WindowCloseButtonHint)
-    , m_forms(forms)
+    , m_context(context)
+    , m_shell(shell)
 {
     setObjectName(QStringLiteral("frmMain"));
     setFont(uiFont());
@@ -150,8 +150,8 @@ void frmMain::buildMenus()
 
 void frmMain::load()
 {
-    if (m_forms.instanceLock().anotherInstanceRunning()) {
-        m_forms.end();
+    if (m_shell.anotherInstanceRunning()) {
+        m_shell.end();
         return;
     }
     setWindowTitle(versionCaption());
@@ -162,7 +162,7 @@ void frmMain::load()
     Widgets::setColumnFractions(m_consumablesPage->lstConsumables(), {0.4, 0.3, 0.29});
     Widgets::setColumnFractions(m_expensesPage->lstMisc(), {0.6, 0.35});
 
-    AppContext& ctx = m_forms.context();
+    AppContext& ctx = m_context;
     mINIFunctions& ini = ctx.dataFile();
     m_mainPage->txtMiles()->setText(QString::fromStdString(ini.ReadINI("app", "miles", "0")));
 
@@ -188,7 +188,7 @@ void frmMain::load()
 
 void frmMain::buildTray()
 {
-    m_oSysTray = new frmSysTray(m_forms.trayCapabilities());
+    m_oSysTray = new frmSysTray(m_shell.trayCapabilities());
     m_oSysTray->AddMenuItem(QStringLiteral("Show"), QStringLiteral("show"), true);
     m_oSysTray->AddMenuItem(QStringLiteral("-"), QStringLiteral("line1"));
     m_oSysTray->AddMenuItem(QStringLiteral("Help"), QStringLiteral("help"));
@@ -247,7 +247,7 @@ void frmMain::changeEvent(QEvent* event)
 
 void frmMain::runCommand(const QString& key)
 {
-    AppContext& ctx = m_forms.context();
+    AppContext& ctx = m_context;
     if (key == QLatin1String("show")) {
         if (!m_oSysTray)
             return;
@@ -277,7 +277,7 @@ void frmMain::runCommand(const QString& key)
     } else if (key == QLatin1String("visit")) {
         ShellOpen(QLatin1String(WebPage), this);
     } else if (key == QLatin1String("about")) {
-        m_forms.showSplash(true);
+        m_shell.showAbout();
     } else if (key == QLatin1String("close")) {
         if (ctx.prompter().ask({"Close Application now?", "Are you sure you want to exit Wheelbook?", MsgButtons::YesNo,
                 MsgIcon::Question})

@@ -7,11 +7,12 @@
 
 #include <optional>
 
+class AppContext;
 class ConsumablesPage;
 class ExpensesPage;
-class Forms;
 class FuelPage;
 class MainPage;
+class ProgramShell;
 class QAction;
 class QLabel;
 class QMenu;
@@ -26,7 +27,7 @@ public:
     static constexpr const char* WebPage = "https://wheelbook.org/";
     static constexpr const char* HelpFileName = "Reference.chm";
 
-    explicit frmMain(Forms& forms);
+    frmMain(AppContext& context, ProgramShell& shell);
     ~frmMain() override;
 
     // The set-up that runs when the window is loaded.
@@ -37,7 +38,7 @@ public:
     QString Action() const { return m_action; }
     void setAction(const QString& action) { m_action = action; }
 
-    Forms& forms() { return m_forms; }
+    AppContext& context() { return m_context; }
     QTabWidget* tabMain() const { return m_tabMain; }
     MainPage* mainPage() const { return m_mainPage; }
     ConsumablesPage* consumablesPage() const { return m_consumablesPage; }
@@ -64,7 +65,8 @@ private:
     void onSysTrayMouseUp(int button);
     bool hasNotificationArea() const;
 
-    Forms& m_forms;
+    AppContext& m_context;
+    ProgramShell& m_shell;
     QString m_action;
     QTabWidget* m_tabMain = nullptr;
     MainPage* m_mainPage = nullptr;

@@ -1,6 +1,6 @@
 #include "registry/AutostartEntry.h"
 
-#include "domain/Numbers.h"
+#include "core/Numbers.h"
 #include "registry/HexText.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "registry/FileRegistryStore.h"
 
 #include "core/AsciiText.h"
-#include "domain/Numbers.h"
+#include "core/Numbers.h"
 #include "registry/AtomicFile.h"
 #include "registry/AutostartEntry.h"
 #include "registry/HexText.h"

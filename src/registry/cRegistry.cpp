@@ -1,7 +1,7 @@
 #include "registry/cRegistry.h"
 
 #include "core/AsciiText.h"
-#include "domain/Numbers.h"
+#include "core/Numbers.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "StartupFixture.h"
+#include "AppFixture.h"
 
 #include "controls/XPButton.h"
 
@@ -27,7 +27,7 @@ struct FirstRun {
 
     void clickDone() { QTest::mouseClick(done, Qt::LeftButton, Qt::NoModifier, done->rect().center()); }
 
-    StartupFixture s;
+    AppFixture s;
     frmInitConfig* dialog = nullptr;
     QLineEdit* reading = nullptr;
     QComboBox* unit = nullptr;

@@ -1,5 +1,5 @@
-// Starts the real program in a temporary application folder and follows it through
-// its unattended trace.
+// Starts the real program (its scripted build) in a temporary application folder and
+// follows it through its trace.
 #include "TempDir.h"
 
 #include <QElapsedTimer>
@@ -16,11 +16,9 @@ class RealProgram {
 public:
     RealProgram()
     {
-        const QString built = qEnvironmentVariable("WHEELBOOK_TEST_PROGRAM");
         program = QString::fromStdString(dir.file("wheelbook"));
         // The application folder is the program's own: run a copy that lives in the temporary folder.
-        if (!built.isEmpty())
-            QFile::copy(built, program);
+        QFile::copy(QStringLiteral(WHEELBOOK_SCRIPTED_PROGRAM), program);
     }
 
     QProcess* start(const QStringList& arguments)
@@ -28,7 +26,6 @@ public:
         auto* process = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("WHEELBOOK_UNATTENDED"), QStringLiteral("1"));
         process->setProcessEnvironment(env);
         process->start(program, arguments);
         process->waitForStarted();

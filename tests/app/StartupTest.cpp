@@ -1,4 +1,4 @@
-#include "StartupFixture.h"
+#include "AppFixture.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -21,7 +21,7 @@ void settle()
 
 TEST(Startup, WithoutTheDataFileShowsErrorInLoadingAndEnds)
 {
-    StartupFixture s;
+    AppFixture s;
     s.prompter.expect("Error in Loading!", MsgAnswer::Ok, kErrorInLoading);
     s.start();
     EXPECT_FALSE(s.started);
@@ -32,7 +32,7 @@ TEST(Startup, WithoutTheDataFileShowsErrorInLoadingAndEnds)
 
 TEST(Startup, ABlankInitialReadingOpensTheFirstRunDialog)
 {
-    StartupFixture s;
+    AppFixture s;
     s.writeDataFile(kShipped);
     Forms& forms = s.start();
     ASSERT_TRUE(s.started);
@@ -44,7 +44,7 @@ TEST(Startup, ABlankInitialReadingOpensTheFirstRunDialog)
 
 TEST(Startup, AnOrdinaryStartShowsTheSplashThenTheMainWindow)
 {
-    StartupFixture s;
+    AppFixture s;
     s.writeDataFile(kConfigured);
     Forms& forms = s.start();
     ASSERT_NE(forms.splashForm(), nullptr);
@@ -58,7 +58,7 @@ TEST(Startup, AnOrdinaryStartShowsTheSplashThenTheMainWindow)
 
 TEST(Startup, TheSplashWaitsTwoSecondsByDefault)
 {
-    StartupFixture s;
+    AppFixture s;
     s.writeDataFile(kConfigured);
     Forms& forms = s.start(2000);
     ASSERT_NE(forms.splashForm(), nullptr);
@@ -69,7 +69,7 @@ TEST(Startup, TheSplashWaitsTwoSecondsByDefault)
 TEST(Startup, OnlyExactlySlashSStartsHiddenWithoutTheSplash)
 {
     {
-        StartupFixture s("/s");
+        AppFixture s("/s");
         s.writeDataFile(kConfigured);
         Forms& forms = s.start();
         EXPECT_EQ(forms.splashForm(), nullptr);
@@ -78,7 +78,7 @@ TEST(Startup, OnlyExactlySlashSStartsHiddenWithoutTheSplash)
         EXPECT_FALSE(s.ended());
     }
     for (const char* commandLine : {"/S", "/s x", " /s", "s"}) {
-        StartupFixture s(commandLine);
+        AppFixture s(commandLine);
         s.writeDataFile(kConfigured);
         Forms& forms = s.start();
         EXPECT_NE(forms.splashForm(), nullptr) << commandLine;
@@ -88,7 +88,7 @@ TEST(Startup, OnlyExactlySlashSStartsHiddenWithoutTheSplash)
 
 TEST(Startup, SlashSWithoutANotificationAreaStartsMinimisedNotHidden)
 {
-    StartupFixture s("/s");
+    AppFixture s("/s");
     s.tray = {false, false};
     s.writeDataFile(kConfigured);
     Forms& forms = s.start();
@@ -99,7 +99,7 @@ TEST(Startup, SlashSWithoutANotificationAreaStartsMinimisedNotHidden)
 
 TEST(Startup, EscapeOnTheSplashEndsTheProgramWithoutTheMainWindow)
 {
-    StartupFixture s;
+    AppFixture s;
     s.writeDataFile(kConfigured);
     Forms& forms = s.start(60000);
     ASSERT_NE(forms.splashForm(), nullptr);
@@ -113,7 +113,7 @@ TEST(Startup, EscapeOnTheSplashEndsTheProgramWithoutTheMainWindow)
 
 TEST(Startup, AMissingInitSectionIsReportedThenStartsAsConfigured)
 {
-    StartupFixture s;
+    AppFixture s;
     s.writeDataFile("[app]\r\nmiles=10\r\n");
     s.prompter.expect("Section Not Found.", MsgAnswer::Ok,
         "Section, init, Not Found. ~(KeyExists)\r\nVerify spelling and capitilization is correct.  "
@@ -125,7 +125,7 @@ TEST(Startup, AMissingInitSectionIsReportedThenStartsAsConfigured)
 TEST(Startup, AMissingOrFilledInitialReadingPassesTheFirstRunTest)
 {
     for (const char* file : {"[init]\r\nother=1\r\n", "[init]\r\nmiles=0\r\n", "[Init]\r\nmiles=\r\n"}) {
-        StartupFixture s;
+        AppFixture s;
         s.writeDataFile(file);
         if (std::string(file).find("[Init]") != std::string::npos)
             s.prompter.expect("Section Not Found.");
@@ -137,12 +137,12 @@ TEST(Startup, AMissingOrFilledInitialReadingPassesTheFirstRunTest)
 
 TEST(Startup, ASecondInstanceEndsAtOnceWithoutAMessage)
 {
-    StartupFixture first;
+    AppFixture first;
     first.writeDataFile(kConfigured);
     first.start();
     ASSERT_TRUE(first.started);
 
-    StartupFixture second;
+    AppFixture second;
     second.writeDataFile(kConfigured);
     second.context = std::make_unique<AppContext>(second.dir.path(), "", "", second.prompter);
     InstanceLock sameProgram(QString::fromStdString(first.dir.file("instance.lock")));
@@ -154,7 +154,7 @@ TEST(Startup, ASecondInstanceEndsAtOnceWithoutAMessage)
 
 TEST(Startup, AStaleLockOfACrashedInstanceDoesNotBlock)
 {
-    StartupFixture s;
+    AppFixture s;
     s.writeDataFile(kConfigured);
     // The lock file of a process that no longer exists.
     s.dir.write("instance.lock", "999999\nwheelbook\n" + QSysInfo::machineHostName().toStdString() + "\n");
@@ -165,7 +165,7 @@ TEST(Startup, AStaleLockOfACrashedInstanceDoesNotBlock)
 
 TEST(Startup, TheProgramEndsWhenItsLastWindowIsUnloaded)
 {
-    StartupFixture s("/s");
+    AppFixture s("/s");
     s.writeDataFile(kConfigured);
     Forms& forms = s.start();
     ASSERT_NE(forms.mainForm(), nullptr);

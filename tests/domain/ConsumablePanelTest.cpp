@@ -1,5 +1,5 @@
 #include "domain/ConsumablePanel.h"
-#include "core/AppContext.h"
+#include "domain/AppContext.h"
 
 #include "ScriptedPrompter.h"
 #include "TempDir.h"

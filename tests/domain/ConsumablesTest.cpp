@@ -1,5 +1,5 @@
 #include "domain/Consumables.h"
-#include "core/AppContext.h"
+#include "domain/AppContext.h"
 #include "domain/ReadingKeyFilter.h"
 
 #include "ScriptedPrompter.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AppContext.h"
+#include "domain/AppContext.h"
 
 #include "ScriptedPrompter.h"
 #include "TempDir.h"

@@ -1,5 +1,5 @@
 #include "domain/Statistics.h"
-#include "core/AppContext.h"
+#include "domain/AppContext.h"
 #include "domain/FuelTotalEditor.h"
 #include "domain/RightLeftGesture.h"
 

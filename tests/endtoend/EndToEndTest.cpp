@@ -1,8 +1,6 @@
 // One user's first week with the program, in a process of its own: the first-run dialog, consumables, an
 // expense, a fill-up and every setting, then a restart that finds everything as left.
-#include "MainWindowFixture.h"
-
-#include "StartupFixture.h"
+#include "AppFixture.h"
 #include "app/frmInitConfig.h"
 #include "controls/XPButton.h"
 
@@ -17,30 +15,8 @@
 
 namespace {
 
-class Session {
+class Session : public AppFixture {
 public:
-    Session(TempDir& dir, ScriptedPrompter& prompter, StartupRegistry& registry)
-    {
-        context = std::make_unique<AppContext>(dir.path(), dir.file("wheelbook"), "", prompter);
-        context->setStartupRegistry(&registry);
-        context->setSplashIntervalMs(20);
-        lock = std::make_unique<InstanceLock>(QString::fromStdString(dir.file("instance.lock")));
-        forms = std::make_unique<Forms>(*context, *lock);
-        forms->setTrayCapabilities({true, true});
-        started = forms->SubMain();
-    }
-
-    frmMain& waitForMain()
-    {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return forms->mainForm() && forms->mainForm()->isVisible(); }, 5000));
-        return *forms->mainForm();
-    }
-
-    template <typename T = QWidget> T* find(const char* name)
-    {
-        return forms->mainForm()->findChild<T*>(QLatin1String(name));
-    }
-
     void type(const char* name, const QString& text)
     {
         auto* box = find<QLineEdit>(name);
@@ -49,12 +25,12 @@ public:
         QTest::keyClicks(box, text);
     }
 
-    void tab(int index) { forms->mainForm()->tabMain()->setCurrentIndex(index); }
+    void tab(int index) { main().tabMain()->setCurrentIndex(index); }
 
     // Releases the mouse over btnMiscEdit and chooses an item of the pop-up it opens.
     void chooseFromExpensePopup(const char* item)
     {
-        QMenu* menu = forms->mainForm()->mnuPopupMiscAdd();
+        QMenu* menu = main().mnuPopupMiscAdd();
         QAction* action = menu->findChild<QAction*>(QLatin1String(item));
         std::function<void()> whenShown = [&] {
             if (!menu->isVisible()) {
@@ -67,25 +43,19 @@ public:
         click(find("btnMiscEdit"));
         QTest::qWait(20);
     }
-
-    std::unique_ptr<AppContext> context;
-    std::unique_ptr<InstanceLock> lock;
-    std::unique_ptr<Forms> forms;
-    bool started = false;
 };
 
 } // namespace
 
 TEST(EndToEnd, EverythingEnteredIsThereAfterARestart)
 {
-    TempDir dir;
-    ScriptedPrompter prompter;
-    FileRegistryStore registryStore(dir.file("registry.dat"), dir.file("autostart"));
-    RunKeyStartupRegistry registry(registryStore);
-    dir.write("cardata.dat", kShipped);
+    Session session;
+    TempDir& dir = session.dir;
+    session.writeDataFile(kShipped);
 
     {
-        Session first(dir, prompter, registry);
+        Session& first = session;
+        first.start();
         ASSERT_TRUE(first.started);
         frmInitConfig* dialog = first.forms->initConfigForm();
         ASSERT_NE(dialog, nullptr);
@@ -142,7 +112,8 @@ TEST(EndToEnd, EverythingEnteredIsThereAfterARestart)
         EXPECT_TRUE(QTest::qWaitFor([&] { return first.forms->hasEnded(); }, 2000));
     }
 
-    Session second(dir, prompter, registry);
+    Session& second = session;
+    second.start();
     ASSERT_TRUE(second.started);
     EXPECT_EQ(second.forms->initConfigForm(), nullptr);
     frmMain& main = second.waitForMain();

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "AppFixture.h"
 
 #include "controls/XPButton.h"
 
@@ -78,7 +78,7 @@ protected:
         QTest::keyClicks(box(name), text);
     }
 
-    MainWindowFixture f;
+    AppFixture f;
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "AppFixture.h"
 
 #include "controls/XPButton.h"
 #include "mainwindow/ExpensesPage.h"
@@ -123,7 +123,7 @@ protected:
         QTest::keyClicks(b, text);
     }
 
-    MainWindowFixture f;
+    AppFixture f;
 };
 
 TEST_F(ExpensesPageTest, TheListShowsEachCategoryWithItsAmountAndTheStoredCurrency)

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "AppFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -44,7 +44,7 @@ protected:
         click(f.find("btnFuelAnalyze"));
     }
 
-    MainWindowFixture f;
+    AppFixture f;
 };
 
 } // namespace

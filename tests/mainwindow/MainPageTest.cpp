@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "AppFixture.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -12,14 +12,14 @@ const char* const kData = "[init]\r\nmiles=1000\r\n[app]\r\nmiles=2500\r\nunit=1
                           "[fuel]\r\ntotal=100\r\n[consumables]\r\nOil=100#5000\r\nAir Filter=0#15000\r\n";
 
 // Opens the window with the distance unit shown as Km.
-frmMain& openInKm(MainWindowFixture& f, const std::string& data = kData)
+frmMain& openInKm(AppFixture& f, const std::string& data = kData)
 {
     frmMain& main = f.open(data);
     f.find<QComboBox>("cmbUnit")->setCurrentText(QStringLiteral("Km"));
     return main;
 }
 
-void typeReading(MainWindowFixture& f, const QString& keys)
+void typeReading(AppFixture& f, const QString& keys)
 {
     auto* txtMiles = f.find<QLineEdit>("txtMiles");
     txtMiles->clear();
@@ -30,7 +30,7 @@ void typeReading(MainWindowFixture& f, const QString& keys)
 
 TEST(MainPage, AnalyzeNowStoresTheReadingAndShowsDueAndOkRows)
 {
-    MainWindowFixture f;
+    AppFixture f;
     openInKm(f);
     typeReading(f, QStringLiteral("5100"));
     click(f.find("btnConfirm"));
@@ -68,7 +68,7 @@ TEST(MainPage, AnalyzeNowStoresTheReadingAndShowsDueAndOkRows)
 
 TEST(MainPage, ABlankReadingIsRefusedAndTheFocusGoesBackToTheBox)
 {
-    MainWindowFixture f;
+    AppFixture f;
     frmMain& main = openInKm(f);
     main.activateWindow();
     QApplication::setActiveWindow(&main);
@@ -89,7 +89,7 @@ TEST(MainPage, ABlankReadingIsRefusedAndTheFocusGoesBackToTheBox)
 
 TEST(MainPage, TheReadingBoxTakesDigitsOnly)
 {
-    MainWindowFixture f;
+    AppFixture f;
     openInKm(f);
     auto* txtMiles = f.find<QLineEdit>("txtMiles");
     typeReading(f, QStringLiteral("12a.-b 3,"));
@@ -109,7 +109,7 @@ TEST(MainPage, TheReadingBoxTakesDigitsOnly)
 
 TEST(MainPage, NoStoredConsumablesLeaveTheStatusListAsItWas)
 {
-    MainWindowFixture f;
+    AppFixture f;
     openInKm(f);
     f.dir.write("cardata.dat", "[init]\r\nmiles=1000\r\n[app]\r\nmiles=2500\r\n[consumables]\r\n");
     typeReading(f, QStringLiteral("3000"));
@@ -121,7 +121,7 @@ TEST(MainPage, NoStoredConsumablesLeaveTheStatusListAsItWas)
 
 TEST(MainPage, AMalformedEntryGetsItsRowAndTheOthersAreStillJudged)
 {
-    MainWindowFixture f;
+    AppFixture f;
     openInKm(f, "[init]\r\nmiles=1000\r\n[app]\r\nmiles=2500\r\n[consumables]\r\nBelt=abc\r\nOil=100#5000\r\n");
     click(f.find("btnConfirm"));
     auto* lstStatus = f.find<QTreeWidget>("lstStatus");

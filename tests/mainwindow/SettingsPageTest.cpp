@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "AppFixture.h"
 
 #include "controls/XPButton.h"
 #include "mainwindow/SettingsPage.h"
@@ -65,7 +65,7 @@ protected:
     }
     std::string program() { return "\"" + f.dir.file("wheelbook") + "\""; }
 
-    MainWindowFixture f;
+    AppFixture f;
 };
 
 TEST_F(SettingsPageTest, WithoutSectionAppTheDefaultsShowAndTheEntryIsRemoved)

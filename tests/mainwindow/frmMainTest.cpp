@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "AppFixture.h"
 
 #include "app/frmSplash.h"
 #include "mainwindow/FuelPage.h"
@@ -24,7 +24,7 @@ void settle()
 
 TEST(MainWindow, TheSetUpReadsTheReadingCurrencyAndFuelTotalFromTheDataFile)
 {
-    MainWindowFixture f;
+    AppFixture f;
     frmMain& main
         = f.open("[init]\r\nmiles=1000\r\n[app]\r\nmiles=2500\r\nicur=9\r\n[fuel]\r\ntotal=45.5\r\n[consumables]\r\n");
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Wheelbook 2.0.0"));
@@ -43,7 +43,7 @@ TEST(MainWindow, TheSetUpReadsTheReadingCurrencyAndFuelTotalFromTheDataFile)
 
 TEST(MainWindow, DefaultsApplyWithoutTheKeys)
 {
-    MainWindowFixture f;
+    AppFixture f;
     f.open("[init]\r\nmiles=1000\r\n[consumables]\r\n");
     EXPECT_EQ(f.find<QLineEdit>("txtMiles")->text(), QStringLiteral("0"));
     EXPECT_EQ(f.find<QLabel>("lblFuelTotal")->text(), QStringLiteral("0 Litters"));
@@ -52,12 +52,12 @@ TEST(MainWindow, DefaultsApplyWithoutTheKeys)
 TEST(MainWindow, AStoredCurrencyIndexOutsideTheListSelectsNothing)
 {
     for (const char* icur : {"142", "-1"}) {
-        MainWindowFixture f;
+        AppFixture f;
         f.open(std::string("[init]\r\nmiles=1\r\n[app]\r\nicur=") + icur + "\r\n[consumables]\r\n");
         EXPECT_EQ(f.find<QComboBox>("cmbCur")->currentIndex(), -1) << icur;
     }
     // Not a number at all: reported, and the settings' default stands.
-    MainWindowFixture f;
+    AppFixture f;
     f.prompter.expect("Invalid Settings!");
     f.open("[init]\r\nmiles=1\r\n[app]\r\nicur=abc\r\n[consumables]\r\n");
     EXPECT_EQ(f.find<QComboBox>("cmbCur")->currentIndex(), 97);
@@ -65,7 +65,7 @@ TEST(MainWindow, AStoredCurrencyIndexOutsideTheListSelectsNothing)
 
 TEST(MainWindow, BuildsTheTrayMenuAndGreetsWithTheBalloon)
 {
-    MainWindowFixture f;
+    AppFixture f;
     frmMain& main = f.open(kSampleData);
     frmSysTray* tray = main.oSysTray();
     ASSERT_NE(tray, nullptr);
@@ -90,7 +90,7 @@ TEST(MainWindow, BuildsTheTrayMenuAndGreetsWithTheBalloon)
 
 TEST(MainWindow, ShowAndHideFromTheTrayRelabelItemZero)
 {
-    MainWindowFixture f;
+    AppFixture f;
     frmMain& main = f.open(kSampleData);
     frmSysTray* tray = main.oSysTray();
     // After an ordinary start the window is shown while item 0 still reads "Show".
@@ -107,7 +107,7 @@ TEST(MainWindow, ShowAndHideFromTheTrayRelabelItemZero)
 
 TEST(MainWindow, MinimisingHidesToTheTray)
 {
-    MainWindowFixture f;
+    AppFixture f;
     frmMain& main = f.open(kSampleData);
     main.findChild<QAction*>(QStringLiteral("mnuFileSysTray"))->trigger();
     EXPECT_FALSE(main.isVisible());
@@ -120,7 +120,7 @@ TEST(MainWindow, MinimisingHidesToTheTray)
 
 TEST(MainWindow, WithoutANotificationAreaTheWindowIsNeverHidden)
 {
-    MainWindowFixture f;
+    AppFixture f;
     f.tray = {false, false};
     frmMain& main = f.open(kSampleData);
     main.findChild<QAction*>(QStringLiteral("mnuFileSysTray"))->trigger();
@@ -131,7 +131,7 @@ TEST(MainWindow, WithoutANotificationAreaTheWindowIsNeverHidden)
 
 TEST(MainWindow, CloseAsksFirstAndTheCloseBoxDoesNot)
 {
-    MainWindowFixture f;
+    AppFixture f;
     frmMain& main = f.open(kSampleData);
     f.prompter.expect("Close Application now?", MsgAnswer::No, "Are you sure you want to exit Wheelbook?");
     main.findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
@@ -145,7 +145,7 @@ TEST(MainWindow, CloseAsksFirstAndTheCloseBoxDoesNot)
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.forms->hasEnded(); }, 2000));
     EXPECT_EQ(f.forms->mainForm(), nullptr);
 
-    MainWindowFixture g;
+    AppFixture g;
     frmMain& other = g.open(kSampleData);
     other.close(); // the close box: no question
     EXPECT_TRUE(QTest::qWaitFor([&] { return g.forms->hasEnded(); }, 2000));
@@ -153,7 +153,7 @@ TEST(MainWindow, CloseAsksFirstAndTheCloseBoxDoesNot)
 
 TEST(MainWindow, AMissingHelpFileIsReported)
 {
-    MainWindowFixture f;
+    AppFixture f;
     frmMain& main = f.open(kSampleData);
     f.prompter.expect("Help File is Missing!", MsgAnswer::Ok,
         "Reference.chm not found in Application Folder. Please re-install Wheelbook to solve this "
@@ -164,9 +164,9 @@ TEST(MainWindow, AMissingHelpFileIsReported)
 
 TEST(MainWindow, AboutShowsTheSplashOverAnUnchangedMainWindow)
 {
-    MainWindowFixture f;
+    AppFixture f;
     frmMain& main = f.open(kSampleData);
-    f.context->setSplashIntervalMs(20);
+    f.forms->setSplashIntervalMs(20);
     main.tabMain()->setCurrentIndex(3);
     main.findChild<QAction*>(QStringLiteral("mnuHelpAbout"))->trigger();
     auto splashes = QApplication::topLevelWidgets();

@@ -3,8 +3,8 @@
 //   xvfb-run -a build/tests/screens/wheelbook_screens /tmp/screens [data-file]
 #include "app/Forms.h"
 #include "app/InstanceLock.h"
-#include "core/AppContext.h"
 #include "core/Prompter.h"
+#include "domain/AppContext.h"
 
 #include <QApplication>
 #include <QDir>
@@ -75,9 +75,9 @@ int main(int argc, char** argv)
     }
 
     AppContext context(appDir.path().toStdString(), "", "", prompter);
-    context.setSplashIntervalMs(60000);
     InstanceLock lock(appDir.filePath(QStringLiteral("lock")));
     Forms forms(context, lock);
+    forms.setSplashIntervalMs(60000);
     forms.setTrayCapabilities({true, true});
     forms.SubMain();
     save(forms.splashForm(), folder, QStringLiteral("frmSplash"));

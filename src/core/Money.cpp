@@ -1,6 +1,6 @@
-#include "domain/Money.h"
+#include "core/Money.h"
 
-#include "domain/Numbers.h"
+#include "core/Numbers.h"
 
 #include <cmath>
 #include <cstdio>

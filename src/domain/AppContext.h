@@ -53,10 +53,6 @@ public:
     StartupRegistry* startupRegistry() const { return m_startupRegistry; }
     void setStartupRegistry(StartupRegistry* registry) { m_startupRegistry = registry; }
 
-    // How long the splash stays up; tests shorten it.
-    int splashIntervalMs() const { return m_splashIntervalMs; }
-    void setSplashIntervalMs(int ms) { m_splashIntervalMs = ms; }
-
 private:
     std::string m_appDir;
     std::string m_programPath;
@@ -64,6 +60,5 @@ private:
     Prompter& m_prompter;
     ProfileStore m_store;
     mINIFunctions m_ini;
-    int m_splashIntervalMs = 2000;
     StartupRegistry* m_startupRegistry = nullptr;
 };

@@ -1,6 +1,6 @@
-#include "app/Artwork.h"
+#include "controls/Artwork.h"
 
-#include "app/UiFont.h"
+#include "controls/UiFont.h"
 
 #include <QLinearGradient>
 #include <QPainter>

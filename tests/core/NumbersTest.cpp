@@ -1,5 +1,5 @@
-#include "domain/Numbers.h"
-#include "domain/Money.h"
+#include "core/Numbers.h"
+#include "core/Money.h"
 
 #include <gtest/gtest.h>
 

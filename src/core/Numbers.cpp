@@ -1,4 +1,4 @@
-#include "domain/Numbers.h"
+#include "core/Numbers.h"
 
 #include <cmath>
 #include <cstdio>
