@@ -2,13 +2,12 @@
 
 namespace AsciiText {
 
-std::string_view trimSpaces(std::string_view text)
+std::string_view trim(std::string_view text, std::string_view chars)
 {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
+    const auto first = text.find_first_not_of(chars);
+    if (first == std::string_view::npos)
+        return text.substr(text.size());
+    return text.substr(first, text.find_last_not_of(chars) - first + 1);
 }
 
 char lower(char c)
@@ -43,6 +42,58 @@ bool sameIgnoringCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
+}
+
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::string percentEncode(std::string_view text, const std::function<bool(unsigned char, std::size_t)>& escape)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (escape(c, i)) {
+            out.push_back('%');
+            out.push_back(digits[c >> 4]);
+            out.push_back(digits[c & 0xF]);
+        } else {
+            out.push_back(static_cast<char>(c));
+        }
+    }
+    return out;
+}
+
+std::string percentDecode(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            const int high = hexValue(text[i + 1]);
+            const int low = hexValue(text[i + 2]);
+            if (high >= 0 && low >= 0) {
+                out.push_back(static_cast<char>(high * 16 + low));
+                i += 2;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+    }
+    return out;
 }
 
 } // namespace AsciiText

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -7,8 +8,12 @@
 // and the registry compare names that way, so nothing else may fold other letters.
 namespace AsciiText {
 
-// Without blanks (character 32 only) at either end.
-std::string_view trimSpaces(std::string_view text);
+// The blank characters: the space alone, and every ASCII white space.
+inline constexpr std::string_view Spaces = " ";
+inline constexpr std::string_view Blanks = " \t\r\n\v\f";
+
+// Without any of `chars` at either end.
+std::string_view trim(std::string_view text, std::string_view chars = Spaces);
 
 char lower(char c);
 std::string lower(std::string_view text);
@@ -16,5 +21,11 @@ std::string upper(std::string_view text);
 
 // Equal without regard to the case of ASCII letters.
 bool sameIgnoringCase(std::string_view a, std::string_view b);
+
+// Percent encoding: each byte for which `escape(byte, position)` is true becomes "%XX"
+// (upper-case hexadecimal). Decoding turns every well-formed "%XX" back into its byte
+// and keeps anything else as written.
+std::string percentEncode(std::string_view text, const std::function<bool(unsigned char, std::size_t)>& escape);
+std::string percentDecode(std::string_view text);
 
 } // namespace AsciiText

@@ -60,6 +60,40 @@ std::string writeTarget(const std::string& path)
     return target;
 }
 
+int readAll(const std::string& path, std::string& bytes, struct ::stat* info)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat status { };
+    int error = 0;
+    if (::fstat(fd, &status) != 0) {
+        error = errno;
+    } else if (S_ISDIR(status.st_mode)) {
+        error = EISDIR;
+    } else {
+        bytes.clear();
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
+        char chunk[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                error = errno;
+                break;
+            }
+            if (got == 0)
+                break;
+            bytes.append(chunk, static_cast<std::size_t>(got));
+        }
+    }
+    ::close(fd);
+    if (info)
+        *info = status;
+    return error;
+}
+
 void syncFolder(const std::string& folder)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

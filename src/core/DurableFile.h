@@ -4,9 +4,11 @@
 #include <string>
 #include <sys/types.h>
 
-// Whole-file replacement that never leaves a torn file: the new content goes to a
-// temporary file in the same folder, is flushed to disk and renamed over the old
-// file, so a crash leaves either the old or the new content.
+// Whole-file reads, and replacements that never leave a torn file: the new content
+// goes to a temporary file in the same folder, is flushed to disk and renamed over the
+// old file, so a crash leaves either the old or the new content.
+struct stat;
+
 namespace DurableFile {
 
 std::string parentFolder(const std::string& path);
@@ -22,6 +24,10 @@ std::string writeTarget(const std::string& path);
 // Returns 0, or the errno value of what failed.
 int replace(const std::string& path, const std::string& bytes, mode_t newFileMode,
     const std::function<void()>& beforeRename = {});
+
+// Reads the whole file into `bytes`; `info`, when given, gets the file's status as it
+// was read. Returns 0, or the errno value of what failed (EISDIR for a folder).
+int readAll(const std::string& path, std::string& bytes, struct ::stat* info = nullptr);
 
 // Flushes a folder's entries (a rename or an unlink in it) to disk.
 void syncFolder(const std::string& folder);

@@ -1,5 +1,7 @@
 #include "core/Numbers.h"
 
+#include "core/AsciiText.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,18 +14,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-bool isBlankChar(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 std::string_view trimBlanks(std::string_view text)
 {
-    while (!text.empty() && isBlankChar(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlankChar(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return AsciiText::trim(text, AsciiText::Blanks);
 }
 
 // Length of the longest prefix of `text` that forms a decimal number:

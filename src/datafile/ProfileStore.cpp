@@ -26,11 +26,7 @@ bool isBlankChar(char c)
 
 std::string_view trim(std::string_view text)
 {
-    while (!text.empty() && isBlankChar(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlankChar(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return AsciiText::trim(text, AsciiText::Blanks);
 }
 
 // A value as read: trimmed, then one pair of matching quotes removed.
@@ -125,41 +121,6 @@ std::string errorText(int error)
     return std::strerror(error);
 }
 
-enum class ReadStatus { Ok, Missing, Failed };
-
-ReadStatus readFile(const std::string& path, std::string& bytes, struct stat& info, int& error)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Failed;
-    }
-    ReadStatus status = ReadStatus::Ok;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        status = ReadStatus::Failed;
-    } else {
-        bytes.clear();
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-        char chunk[65536];
-        for (;;) {
-            const ssize_t got = ::read(fd, chunk, sizeof chunk);
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                error = errno;
-                status = ReadStatus::Failed;
-                break;
-            }
-            if (got == 0)
-                break;
-            bytes.append(chunk, static_cast<std::size_t>(got));
-        }
-    }
-    ::close(fd);
-    return status;
-}
-
 } // namespace
 
 Parsed ProfileStore::parse(std::string bytes)
@@ -245,8 +206,7 @@ ProfileStore::Parsed* ProfileStore::loadChecked(const std::string& path, int* er
 
     std::string bytes;
     struct stat readInfo { };
-    int readError = 0;
-    if (readFile(path, bytes, readInfo, readError) != ReadStatus::Ok) {
+    if (const int readError = DurableFile::readAll(path, bytes, &readInfo); readError != 0) {
         if (error)
             *error = readError;
         m_cache.erase(path);

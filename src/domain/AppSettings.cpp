@@ -105,7 +105,7 @@ SettingsSave AppSettings::SaveSettings(const SettingsForm& form)
                 MsgButtons::Ok, MsgIcon::Information});
         return result;
     }
-    const std::string_view miles = AsciiText::trimSpaces(form.initMiles);
+    const std::string_view miles = AsciiText::trim(form.initMiles);
     if (!digitsOnly(miles) || !wholeNumber32(miles)) {
         prompter.ask({"Wrong Value specified!",
             "Initial Car-Run \"" + form.initMiles

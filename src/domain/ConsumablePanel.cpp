@@ -1,5 +1,6 @@
 #include "domain/ConsumablePanel.h"
 
+#include "core/AsciiText.h"
 #include "core/Numbers.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
@@ -17,11 +18,6 @@ void emptyBoxes(ConsumablePanelState& panel)
     panel.changeAfter.clear();
 }
 
-bool isNameBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // A name the data file cannot keep as a key: "=" would end the key early, a leading
 // "[" would make a section header and a leading ";" a comment, and a line break would
 // split the line.
@@ -29,8 +25,7 @@ bool breaksKeyFormat(std::string_view name)
 {
     if (name.find_first_of("=\r\n") != std::string_view::npos)
         return true;
-    while (!name.empty() && isNameBlank(name.front()))
-        name.remove_prefix(1);
+    name = AsciiText::trim(name, " \t");
     return !name.empty() && (name.front() == '[' || name.front() == ';');
 }
 

@@ -1,5 +1,6 @@
 #include "domain/ExpenseEditor.h"
 
+#include "core/AsciiText.h"
 #include "core/Money.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
@@ -19,12 +20,7 @@ constexpr int KeyPoint = 46;
 
 std::string_view trimBlanks(std::string_view text)
 {
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return AsciiText::trim(text, " \t\v\f");
 }
 
 } // namespace

@@ -88,7 +88,7 @@ std::optional<MiscDetails> ExpenseList::detailsOf(const ListRow* selected, std::
 
 bool ExpenseList::isFuelCategory(std::string_view name)
 {
-    const std::string_view trimmed = AsciiText::trimSpaces(name);
+    const std::string_view trimmed = AsciiText::trim(name);
     if (trimmed.size() != 4)
         return false;
     for (std::size_t i = 0; i < 4; ++i) {
@@ -108,6 +108,6 @@ std::string ExpenseList::amountOf(std::string_view expensesColumn)
 
 std::string ExpenseList::badAmountText(std::string_view name, std::string_view value)
 {
-    return "The expense category " + std::string(AsciiText::trimSpaces(name)) + " holds \"" + std::string(value)
+    return "The expense category " + std::string(AsciiText::trim(name)) + " holds \"" + std::string(value)
         + "\", which is not an amount Wheelbook can add to. Correct it with Edit Category first.";
 }

@@ -1,5 +1,6 @@
 #include "domain/FuelEntry.h"
 
+#include "core/AsciiText.h"
 #include "core/Money.h"
 #include "core/Numbers.h"
 #include "core/Prompter.h"
@@ -23,10 +24,7 @@ std::string perDistance(double value, std::int64_t distance)
 // A reading is digits only (blanks around them aside) and fits 32 bits.
 std::optional<std::int32_t> wholeReading(std::string_view text)
 {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
+    text = AsciiText::trim(text);
     if (text.empty())
         return std::nullopt;
     for (char c : text) {

@@ -259,7 +259,7 @@ void cRegistry::CreateEXEAssociation(const std::string& sExePath, const std::str
     bool bSupportPrint, const std::string& sPrintMenuText, bool bSupportNew, const std::string& sNewMenuText,
     bool bSupportInstall, const std::string& sInstallMenuText, std::int32_t lDefaultIconIndex)
 {
-    std::string path(AsciiText::trimSpaces(sExePath));
+    std::string path(AsciiText::trim(sExePath));
     if (path.empty() || path.front() != '"')
         path.insert(path.begin(), '"');
     if (path.size() < 2 || path.back() != '"')
