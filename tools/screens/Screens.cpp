@@ -1,6 +1,6 @@
 // Renders the splash, the first-run dialog and each page of the main window over a
 // sample data file, as PNG files in the folder given on the command line.
-//   xvfb-run -a build/tests/screens/wheelbook_screens /tmp/screens [data-file]
+//   xvfb-run -a build/tools/screens/wheelbook_screens /tmp/screens [data-file]
 #include "app/Forms.h"
 #include "app/InstanceLock.h"
 #include "core/Prompter.h"
