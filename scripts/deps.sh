@@ -3,7 +3,8 @@
 # only when some are missing. Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format fp-utils-3.2.2 fonts-dejavu-core "$@")
+packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format fp-utils-3.2.2 fonts-dejavu-core
+    g++-mingw-w64-x86-64-posix "$@")
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -6,7 +6,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace {
+
+#ifdef _WIN32
+// Bytes pass untranslated; handles are not inherited by child processes.
+constexpr int kOpenFlags = O_BINARY | O_NOINHERIT;
+#else
+constexpr int kOpenFlags = O_CLOEXEC;
+#endif
 
 bool writeAll(int fd, const std::string& bytes)
 {
@@ -45,6 +57,10 @@ std::string fileName(const std::string& path)
 
 std::string writeTarget(const std::string& path)
 {
+#ifdef _WIN32
+    // Links are written through by the system itself.
+    return path;
+#else
     std::string target = path;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat info { };
@@ -58,11 +74,12 @@ std::string writeTarget(const std::string& path)
         target = (link.front() == '/') ? link : parentFolder(target) + "/" + link;
     }
     return target;
+#endif
 }
 
 int readAll(const std::string& path, std::string& bytes, struct ::stat* info)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | kOpenFlags);
     if (fd < 0)
         return errno;
     struct stat status { };
@@ -96,12 +113,61 @@ int readAll(const std::string& path, std::string& bytes, struct ::stat* info)
 
 void syncFolder(const std::string& folder)
 {
+#ifdef _WIN32
+    // A rename with MOVEFILE_WRITE_THROUGH is on disk when it returns.
+    (void)folder;
+#else
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
+#endif
 }
+
+#ifdef _WIN32
+
+int replace(const std::string& path, const std::string& bytes, mode_t /*newFileMode*/,
+    const std::function<void()>& beforeRename)
+{
+    const std::string target = writeTarget(path);
+    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return EISDIR;
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            return EACCES;
+    }
+    std::string temporary = parentFolder(target) + "/." + fileName(target) + ".XXXXXX";
+    if (::_mktemp_s(temporary.data(), temporary.size() + 1) != 0)
+        return errno;
+    const int fd = ::_open(temporary.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | kOpenFlags, _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return errno;
+    auto fail = [&](int error) {
+        ::_close(fd);
+        ::_unlink(temporary.c_str());
+        return error;
+    };
+    if (!writeAll(fd, bytes))
+        return fail(errno);
+    if (::_commit(fd) != 0)
+        return fail(errno);
+    if (::_close(fd) != 0) {
+        const int error = errno;
+        ::_unlink(temporary.c_str());
+        return error;
+    }
+    if (beforeRename)
+        beforeRename();
+    if (!::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::_unlink(temporary.c_str());
+        return ::GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+    }
+    return 0;
+}
+
+#else
 
 int replace(
     const std::string& path, const std::string& bytes, mode_t newFileMode, const std::function<void()>& beforeRename)
@@ -159,5 +225,7 @@ int replace(
     syncFolder(parentFolder(target));
     return 0;
 }
+
+#endif
 
 } // namespace DurableFile

@@ -111,7 +111,7 @@ std::size_t copyCut(std::string_view text, std::size_t bufferSize, std::string& 
     return count;
 }
 
-std::int64_t nanoseconds(const struct timespec& time)
+[[maybe_unused]] std::int64_t nanoseconds(const struct timespec& time)
 {
     return static_cast<std::int64_t>(time.tv_sec) * 1000000000LL + time.tv_nsec;
 }
@@ -187,8 +187,15 @@ ProfileStore::Parsed* ProfileStore::load(const std::string& path)
 
 ProfileStore::FileStamp ProfileStore::stampOf(const struct stat& info)
 {
+#ifdef _WIN32
+    // This runtime keeps whole seconds.
+    const auto seconds = [](time_t time) { return static_cast<std::int64_t>(time) * 1000000000LL; };
+    return FileStamp {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::int64_t>(info.st_size), seconds(info.st_mtime), seconds(info.st_ctime)};
+#else
     return FileStamp {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
         static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+#endif
 }
 
 ProfileStore::Parsed* ProfileStore::loadChecked(const std::string& path, int* error)
