@@ -111,6 +111,33 @@ std::size_t copyCut(std::string_view text, std::size_t bufferSize, std::string& 
     return count;
 }
 
+// A list of names, each followed by a 0, as the list functions hand it out: one more 0
+// at the end, or when it does not fit, the first n - 2 characters and two 0s.
+std::size_t finishList(const std::string& list, std::size_t bufferSize, std::string& out)
+{
+    if (list.empty())
+        return 0;
+    if (list.size() + 2 > bufferSize) {
+        if (bufferSize < 2)
+            return 0;
+        out = list.substr(0, bufferSize - 2);
+        out.push_back('\0');
+        out.push_back('\0');
+        return bufferSize - 2;
+    }
+    out = list;
+    out.push_back('\0');
+    return list.size();
+}
+
+// The file with a new section header at its end, on a line of its own.
+std::string withSection(std::string bytes, std::string_view section)
+{
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
+        bytes += kLineEnd;
+    return bytes + "[" + std::string(section) + "]" + kLineEnd;
+}
+
 [[maybe_unused]] std::int64_t nanoseconds(const struct timespec& time)
 {
     return static_cast<std::int64_t>(time.tv_sec) * 1000000000LL + time.tv_nsec;
@@ -268,20 +295,23 @@ std::size_t ProfileStore::getKeyList(
         list += line.name;
         list.push_back('\0');
     }
-    if (list.empty())
+    return finishList(list, bufferSize, out);
+}
+
+std::size_t ProfileStore::getSectionNames(const std::string& path, std::size_t bufferSize, std::string& out)
+{
+    out.clear();
+    const Parsed* parsed = load(path);
+    if (!parsed)
         return 0;
-    if (list.size() + 2 > bufferSize) {
-        // Cut: the first n - 2 characters, then two 0s.
-        if (bufferSize < 2)
-            return 0;
-        out = list.substr(0, bufferSize - 2);
-        out.push_back('\0');
-        out.push_back('\0');
-        return bufferSize - 2;
+    std::string list;
+    for (const Line& line : parsed->lines) {
+        if (line.kind == Line::Kind::Header && !line.name.empty()) {
+            list += line.name;
+            list.push_back('\0');
+        }
     }
-    out = list;
-    out.push_back('\0');
-    return list.size();
+    return finishList(list, bufferSize, out);
 }
 
 ProfileStore::WriteResult ProfileStore::writeString(
@@ -299,9 +329,8 @@ ProfileStore::WriteResult ProfileStore::writeString(
             return {false, errorText(error)};
         if (!value)
             return {};
-        std::string bytes = "[" + std::string(sectionName) + "]" + kLineEnd + std::string(keyName) + "="
-            + std::string(*value) + kLineEnd;
-        return replaceFile(path, bytes);
+        return replaceFile(
+            path, withSection({}, sectionName) + std::string(keyName) + "=" + std::string(*value) + kLineEnd);
     }
 
     const std::string& old = parsed->bytes;
@@ -310,12 +339,8 @@ ProfileStore::WriteResult ProfileStore::writeString(
     if (header == std::string::npos) {
         if (!value)
             return {};
-        bytes = old;
-        if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r')
-            bytes += kLineEnd;
-        bytes += "[" + std::string(sectionName) + "]" + kLineEnd + std::string(keyName) + "=" + std::string(*value)
-            + kLineEnd;
-        return replaceFile(path, bytes);
+        return replaceFile(
+            path, withSection(old, sectionName) + std::string(keyName) + "=" + std::string(*value) + kLineEnd);
     }
 
     const std::size_t index = findKey(*parsed, header, keyName);
@@ -350,6 +375,31 @@ ProfileStore::WriteResult ProfileStore::writeString(
         insert = kLineEnd + insert;
     bytes = old.substr(0, after.next) + insert + old.substr(after.next);
     return replaceFile(path, bytes);
+}
+
+ProfileStore::WriteResult ProfileStore::deleteSection(const std::string& path, std::string_view section)
+{
+    int error = 0;
+    const Parsed* parsed = loadChecked(path, &error);
+    if (!parsed)
+        return error == ENOENT ? WriteResult {} : WriteResult {false, errorText(error)};
+    const std::size_t header = findSection(*parsed, trim(section));
+    if (header == std::string::npos)
+        return {};
+    const std::size_t end = sectionEnd(*parsed, header);
+    const std::size_t endByte = end < parsed->lines.size() ? parsed->lines[end].begin : parsed->bytes.size();
+    return replaceFile(path, parsed->bytes.substr(0, parsed->lines[header].begin) + parsed->bytes.substr(endByte));
+}
+
+ProfileStore::WriteResult ProfileStore::addSection(const std::string& path, std::string_view section)
+{
+    int error = 0;
+    const Parsed* parsed = loadChecked(path, &error);
+    if (!parsed && error != ENOENT)
+        return {false, errorText(error)};
+    if (parsed && findSection(*parsed, trim(section)) != std::string::npos)
+        return {};
+    return replaceFile(path, withSection(parsed ? parsed->bytes : std::string(), trim(section)));
 }
 
 ProfileStore::WriteResult ProfileStore::replaceFile(const std::string& path, const std::string& bytes)

@@ -38,6 +38,18 @@ public:
     WriteResult writeString(
         const std::string& path, std::string_view section, std::string_view key, std::optional<std::string_view> value);
 
+    // Like GetPrivateProfileSectionNamesA: the section names in file order, each followed
+    // by a 0, then one more 0, cut to the buffer as the key list is; returns the count
+    // without that last 0.
+    std::size_t getSectionNames(const std::string& path, std::size_t bufferSize, std::string& out);
+
+    // Like WritePrivateProfileStringA with no key: removes the first section of that name
+    // with every line up to the next section.
+    WriteResult deleteSection(const std::string& path, std::string_view section);
+
+    // Adds the section, with no keys, at the end of the file when it has none of that name.
+    WriteResult addSection(const std::string& path, std::string_view section);
+
     // Runs after the temporary file is complete and flushed, right before it is
     // renamed over the data file. Tests use it to simulate a crash at that point.
     void setBeforeRenameHook(std::function<void()> hook) { m_beforeRename = std::move(hook); }

@@ -3,710 +3,327 @@
 #include "registry/FileRegistryStore.h"
 
 #include "core/AsciiText.h"
-#include "core/Numbers.h"
-#include "registry/AtomicFile.h"
-#include "registry/AutostartEntry.h"
-#include "registry/HexText.h"
+#include "core/DurableFile.h"
+#include "domain/StartupRegistry.h"
 
 #include <algorithm>
-#include <array>
+#include <cerrno>
+#include <charconv>
 #include <cstdlib>
-#include <filesystem>
 #include <pwd.h>
-#include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-using Path = std::vector<std::string>;
+using Names = std::vector<std::string>;
 
-struct Value {
-    std::string name;
-    std::uint32_t type = 0;
-    std::string data;
-};
+// The roots by handle less 0x80000000; the performance data root (4) has no place here.
+const char* const kRoots[]
+    = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS", "", "HKEY_CURRENT_CONFIG"};
+const std::string kRunSection = std::string("HKEY_CURRENT_USER\\") + StartupRegistry::RunKey;
 
-struct Key {
-    std::int32_t root = 0;
-    Path path;
-    std::vector<Value> values;
-};
-
-// Every key of the file, in the order they were made.
-struct Hive {
-    std::vector<Key> keys;
-};
-
-// An autostart entry read back as a value of the Run key.
-struct Entry {
-    std::string fileName;
-    std::string name;
-    AutostartEntry::Value value;
-};
-
-const char* const kHeader = "Wheelbook registry 1";
-constexpr std::size_t kMaxKeyNameLength = 255;
-
-struct RootName {
-    std::int32_t root;
-    const char* name;
-};
-constexpr std::array<RootName, 5> kRoots {{
-    {RegistryStore::HKeyClassesRoot, "HKEY_CLASSES_ROOT"},
-    {RegistryStore::HKeyCurrentUser, "HKEY_CURRENT_USER"},
-    {RegistryStore::HKeyLocalMachine, "HKEY_LOCAL_MACHINE"},
-    {RegistryStore::HKeyUsers, "HKEY_USERS"},
-    {RegistryStore::HKeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
-}};
-
-const char* rootName(std::int32_t root)
+// What the INI format would trim or split at is written as %XX, and so is "%". Names
+// also never hold "=", "\" or brackets, nor start like a comment or like "@", which alone
+// stands for the default value's empty name.
+std::string encode(const std::string& text, bool name)
 {
-    for (const RootName& entry : kRoots) {
-        if (entry.root == root)
-            return entry.name;
+    return name && text.empty() ? "@" : AsciiText::percentEncode(text, [name](unsigned char c, std::size_t i) {
+        return c <= ' ' || c == 0x7F || c == '%'
+            || (name && (c == '=' || c == '\\' || c == '[' || c == ']' || (i == 0 && (c == ';' || c == '@'))));
+    });
+}
+
+// The first name that matches without regard to case, as the registry matches names.
+std::optional<std::string> find(const Names& names, const std::string& name)
+{
+    for (const std::string& candidate : names) {
+        if (AsciiText::sameIgnoringCase(candidate, name))
+            return candidate;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-bool startsWith(const Path& path, const Path& prefix)
+long pick(const Names& names, std::uint32_t index, std::string& name)
 {
-    if (prefix.size() > path.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (!AsciiText::sameIgnoringCase(path[i], prefix[i]))
-            return false;
-    }
-    return true;
+    return index < names.size() ? (name = names[index], RegistryStore::StatusOk) : RegistryStore::StatusNoMoreItems;
 }
 
-bool samePath(const Path& a, const Path& b)
+// Makes the folder and any missing one above it, private to the user.
+bool makeFolders(const std::string& folder)
 {
-    return a.size() == b.size() && startsWith(a, b);
+    struct stat info { };
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    const std::string parent = DurableFile::parentFolder(folder);
+    return (parent == folder || makeFolders(parent)) && (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST);
 }
 
-const Path& runPath()
-{
-    static const Path path {"Software", "Microsoft", "Windows", "CurrentVersion", "Run"};
-    return path;
-}
+// The escapes of a desktop entry's string values, and what they stand for.
+constexpr std::string_view kEscaped = "\\\n\t\r";
+constexpr std::string_view kEscapes = "\\ntr";
 
-bool isRunKey(std::int32_t root, const Path& path)
+std::string escapeString(const std::string& text)
 {
-    return root == RegistryStore::HKeyCurrentUser && samePath(path, runPath());
-}
-
-// The Run key or a key above it: these always exist.
-bool isRunOrAbove(std::int32_t root, const Path& path)
-{
-    return root == RegistryStore::HKeyCurrentUser && !path.empty() && startsWith(runPath(), path);
-}
-
-long parsePath(const std::string& text, Path& path)
-{
-    path.clear();
-    if (text.empty())
-        return RegistryStore::StatusOk;
-    if (text.front() == '\\')
-        return RegistryStore::StatusBadPathname;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        auto end = text.find('\\', begin);
-        if (end == std::string::npos)
-            end = text.size();
-        if (end == begin)
-            return RegistryStore::StatusBadPathname;
-        if (end - begin > kMaxKeyNameLength)
-            return RegistryStore::StatusInvalidParameter;
-        path.push_back(text.substr(begin, end - begin));
-        begin = end + 1; // a single trailing backslash ends the path
-    }
-    return RegistryStore::StatusOk;
-}
-
-Key* findKey(Hive& hive, std::int32_t root, const Path& path)
-{
-    for (Key& key : hive.keys) {
-        if (key.root == root && samePath(key.path, path))
-            return &key;
-    }
-    return nullptr;
-}
-
-// Adds the key and every missing key above it; true when anything was added.
-bool ensureKey(Hive& hive, std::int32_t root, const Path& path)
-{
-    bool added = false;
-    for (std::size_t length = 1; length <= path.size(); ++length) {
-        const Path prefix(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(length));
-        if (!findKey(hive, root, prefix)) {
-            hive.keys.push_back(Key {root, prefix, {}});
-            added = true;
-        }
-    }
-    return added;
-}
-
-Value* findValue(Key& key, const std::string& name)
-{
-    for (Value& value : key.values) {
-        if (AsciiText::sameIgnoringCase(value.name, name))
-            return &value;
-    }
-    return nullptr;
-}
-
-bool eraseValue(Key& key, const std::string& name)
-{
-    const auto it = std::find_if(key.values.begin(), key.values.end(),
-        [&](const Value& value) { return AsciiText::sameIgnoringCase(value.name, name); });
-    if (it == key.values.end())
-        return false;
-    key.values.erase(it);
-    return true;
-}
-
-// Names in the file: "%XX" for blanks, control characters and "%" (and "@", which
-// alone stands for a key's default value).
-std::string encodeName(const std::string& text, bool valueName)
-{
-    if (valueName && text.empty())
-        return "@";
     std::string out;
     for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F || c == '%' || (valueName && c == '@')) {
-            out.push_back('%');
-            out.push_back(HexText::digit(byte >> 4));
-            out.push_back(HexText::digit(byte));
-        } else {
-            out.push_back(c);
-        }
+        if (const auto at = kEscaped.find(c); at != std::string_view::npos)
+            out += {'\\', kEscapes[at]};
+        else if (c != '\0')
+            out += c;
     }
-    return out;
+    return out.empty() || out.front() != ' ' ? out : "\\s" + out.substr(1);
 }
 
-bool decodeName(std::string_view text, bool valueName, std::string& out)
+// The arguments of a command line as the platform writes it ("C:\dir\prog.exe" /s):
+// split at blanks outside double quotes, the quotes removed.
+std::vector<std::string> arguments(const std::string& line)
 {
-    out.clear();
-    if (valueName && text == "@")
-        return true;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out.push_back(text[i]);
+    const auto isBlank = [&](std::size_t i) { return line[i] == ' ' || line[i] == '\t'; };
+    std::vector<std::string> found;
+    for (std::size_t i = 0; i < line.size();) {
+        if (isBlank(i) && ++i)
             continue;
+        std::string argument;
+        for (bool quoted = false; i < line.size() && (quoted || !isBlank(i)); ++i) {
+            if (line[i] == '"')
+                quoted = !quoted;
+            else
+                argument += line[i];
         }
-        if (i + 2 >= text.size())
-            return false;
-        const int high = HexText::digitValue(text[i + 1]);
-        const int low = HexText::digitValue(text[i + 2]);
-        if (high < 0 || low < 0)
-            return false;
-        out.push_back(static_cast<char>(high * 16 + low));
-        i += 2;
-    }
-    return !out.empty() || valueName;
-}
-
-std::vector<std::string_view> fields(std::string_view line)
-{
-    std::vector<std::string_view> parts;
-    std::size_t begin = 0;
-    for (;;) {
-        const auto end = line.find(' ', begin);
-        parts.push_back(line.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
-        if (end == std::string_view::npos)
-            return parts;
-        begin = end + 1;
-    }
-}
-
-// "key HKEY_CURRENT_USER\Software\Wheelbook", then its values:
-// "value <name> <type> <data in hex>".
-std::string serialize(const Hive& hive)
-{
-    std::string text = std::string(kHeader) + "\n";
-    for (const Key& key : hive.keys) {
-        text += "key ";
-        text += rootName(key.root);
-        for (const std::string& part : key.path)
-            text += "\\" + encodeName(part, false);
-        text += "\n";
-        for (const Value& value : key.values) {
-            text += "value " + encodeName(value.name, true) + " " + numberToText(static_cast<std::int64_t>(value.type));
-            if (!value.data.empty())
-                text += " " + HexText::encode(value.data);
-            text += "\n";
-        }
-    }
-    return text;
-}
-
-bool parseHive(const std::string& text, Hive& hive)
-{
-    hive.keys.clear();
-    std::size_t pos = 0;
-    bool first = true;
-    Key* current = nullptr;
-    while (pos < text.size()) {
-        auto end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string_view line = std::string_view(text).substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (first) {
-            if (line != kHeader)
-                return false;
-            first = false;
-            continue;
-        }
-        if (line.empty())
-            continue;
-        const auto parts = fields(line);
-        if (parts[0] == "key" && parts.size() == 2) {
-            const std::string_view full = parts[1];
-            const auto slash = full.find('\\');
-            const std::string_view root = full.substr(0, slash);
-            const auto known
-                = std::find_if(kRoots.begin(), kRoots.end(), [&](const RootName& entry) { return root == entry.name; });
-            if (known == kRoots.end())
-                return false;
-            Path path;
-            if (slash != std::string_view::npos) {
-                std::size_t begin = slash + 1;
-                for (;;) {
-                    const auto next = full.find('\\', begin);
-                    std::string part;
-                    if (!decodeName(
-                            full.substr(begin, next == std::string_view::npos ? next : next - begin), false, part))
-                        return false;
-                    path.push_back(part);
-                    if (next == std::string_view::npos)
-                        break;
-                    begin = next + 1;
-                }
-            }
-            // A key listed twice, or after a key below it, is one key.
-            ensureKey(hive, known->root, path);
-            current = findKey(hive, known->root, path);
-            if (!current) {
-                hive.keys.push_back(Key {known->root, path, {}});
-                current = &hive.keys.back();
-            }
-        } else if (parts[0] == "value" && (parts.size() == 3 || parts.size() == 4) && current) {
-            Value value;
-            const auto type = wholeNumber64(parts[2]);
-            if (!decodeName(parts[1], true, value.name) || !type || *type < 0 || *type > 0xFFFFFFFF
-                || parts[2].find_first_not_of("0123456789") != std::string_view::npos
-                || findValue(*current, value.name))
-                return false;
-            if (parts.size() == 4) {
-                const auto data = HexText::decode(parts[3]);
-                if (!data)
-                    return false;
-                value.data = *data;
-            }
-            value.type = static_cast<std::uint32_t>(*type);
-            current->values.push_back(std::move(value));
-        } else {
-            return false;
-        }
-    }
-    return !first || text.empty();
-}
-
-std::string parentFolder(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// A file that cannot be read or understood is never replaced: every operation fails instead.
-long loadHive(const std::string& file, Hive& hive)
-{
-    std::string text;
-    const long status = AtomicFile::read(file, text);
-    if (status == RegistryStore::StatusFileNotFound)
-        hive.keys.clear();
-    else if (status != RegistryStore::StatusOk)
-        return status;
-    else if (!parseHive(text, hive))
-        return RegistryStore::StatusRegistryCorrupt;
-    ensureKey(hive, RegistryStore::HKeyCurrentUser, runPath());
-    return RegistryStore::StatusOk;
-}
-
-long saveHive(const std::string& file, const Hive& hive)
-{
-    if (const long status = AtomicFile::makeFolders(parentFolder(file)); status != RegistryStore::StatusOk)
-        return status;
-    return AtomicFile::write(file, serialize(hive), 0600);
-}
-
-// Every autostart entry of the folder, by file name.
-long listEntries(const std::string& folder, std::vector<Entry>& entries)
-{
-    entries.clear();
-    std::error_code error;
-    std::filesystem::directory_iterator it(folder, error);
-    if (error) {
-        if (error == std::errc::no_such_file_or_directory)
-            return RegistryStore::StatusOk;
-        return AtomicFile::statusOfErrno(error.value());
-    }
-    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-        const std::string fileName = it->path().filename().string();
-        const auto name = AutostartEntry::valueNameOf(fileName);
-        std::error_code ignored;
-        if (!name || !it->is_regular_file(ignored))
-            continue;
-        std::string text;
-        if (AtomicFile::read(it->path().string(), text) != RegistryStore::StatusOk)
-            continue;
-        if (const auto value = AutostartEntry::parse(text))
-            entries.push_back(Entry {fileName, *name, *value});
-    }
-    if (error)
-        return AtomicFile::statusOfErrno(error.value());
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.fileName < b.fileName; });
-    return RegistryStore::StatusOk;
-}
-
-const Entry* findEntry(const std::vector<Entry>& entries, const std::string& name)
-{
-    for (const Entry& entry : entries) {
-        if (AsciiText::sameIgnoringCase(entry.name, name))
-            return &entry;
-    }
-    return nullptr;
-}
-
-// An entry file of that value name, including one that runs nothing, so that a
-// write replaces it rather than adding a second file for the same name. Of files
-// whose names differ only in case, the first by name is the value, as when listing.
-std::string existingEntryFile(const std::string& folder, const std::string& name)
-{
-    std::string found;
-    std::error_code error;
-    std::filesystem::directory_iterator it(folder, error);
-    if (error)
-        return {};
-    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-        const std::string fileName = it->path().filename().string();
-        const auto entryName = AutostartEntry::valueNameOf(fileName);
-        if (entryName && AsciiText::sameIgnoringCase(*entryName, name) && (found.empty() || fileName < found))
-            found = fileName;
+        found.push_back(argument);
     }
     return found;
 }
 
-bool isTextType(std::uint32_t type)
+// The value of an Exec key: an argument with reserved characters quoted, and in quotes
+// `"`, `` ` ``, `$` and `\` escaped; every `%` doubled, as it is no field code.
+std::string execValue(const std::string& command)
 {
-    return type == RegistryStore::RegSz || type == RegistryStore::RegExpandSz;
+    std::string exec;
+    for (const std::string& argument : arguments(command)) {
+        const bool quote = argument.empty() || argument.find_first_of(" \t\n\"'\\><~|&;$*?#()`") != std::string::npos;
+        exec += exec.empty() ? (quote ? "\"" : "") : (quote ? " \"" : " ");
+        for (const char c : argument) {
+            if (quote && std::string_view("\"`$\\").find(c) != std::string_view::npos)
+                exec += '\\';
+            exec += c == '%' ? "%%" : std::string(1, c);
+        }
+        exec += quote ? "\"" : "";
+    }
+    return escapeString(exec);
 }
 
-// The key a caller names: on this computer, under a known root, by a valid path.
-long locate(const std::string& machine, std::int32_t root, const std::string& path, Path& parts)
+// The autostart file of a Run value: characters a file name cannot hold, "%" and a
+// leading "." are written as %XX.
+std::string entryFileName(const std::string& valueName)
 {
-    if (!machine.empty())
-        return RegistryStore::StatusBadNetPath;
-    if (!rootName(root))
-        return RegistryStore::StatusInvalidHandle;
-    return parsePath(path, parts);
+    return AsciiText::percentEncode(valueName, [](unsigned char c, std::size_t i) {
+        return c < 0x20 || c == 0x7F || c == '/' || c == '%' || (i == 0 && c == '.');
+    }) + ".desktop";
+}
+
+// An XDG autostart entry that runs a command line as the platform writes it; one with
+// no command is hidden, so it runs nothing.
+std::string entryText(const std::string& valueName, const std::string& command)
+{
+    return "[Desktop Entry]\nType=Application\nName=" + escapeString(valueName) + "\n"
+        + (arguments(command).empty() ? "Hidden=true\n" : "Exec=" + execValue(command) + "\n");
 }
 
 } // namespace
 
+// A key, by its section. Every call reads the file again; ProfileStore answers from a
+// parsed copy while the file is unchanged.
 class FileRegistryStore::OpenKey : public RegistryKey {
 public:
-    OpenKey(FileRegistryStore& store, std::int32_t root, Path path)
+    OpenKey(FileRegistryStore& store, std::string section)
         : m_store(store)
-        , m_root(root)
-        , m_path(std::move(path))
+        , m_profile(store.m_profile)
+        , m_file(store.m_filePath)
+        , m_section(std::move(section))
     {
     }
 
     long setValue(const std::string& name, std::uint32_t type, const std::string& data) override
     {
-        Hive hive;
-        Key* key = nullptr;
-        if (const long status = load(hive, key); status != StatusOk)
-            return status;
-        const bool run = isRunKey(m_root, m_path);
-        if (run && !name.empty() && isTextType(type)) {
-            if (const long status = writeEntry(name, type, data); status != StatusOk)
-                return status;
-            if (key && eraseValue(*key, name))
-                return saveHive(m_store.filePath(), hive);
-            return StatusOk;
-        }
-        if (run) {
-            // The same name as an entry: the entry gives way to the new value.
-            std::vector<Entry> entries;
-            if (const long status = listEntries(m_store.autostartFolder(), entries); status != StatusOk)
-                return status;
-            if (const Entry* entry = findEntry(entries, name)) {
-                const long status = AtomicFile::remove(m_store.autostartFolder() + "/" + entry->fileName);
-                if (status != StatusOk)
-                    return status;
-            }
-        }
-        if (!key) { // a root key holds values too
-            hive.keys.push_back(Key {m_root, {}, {}});
-            key = &hive.keys.back();
-        }
-        if (Value* value = findValue(*key, name)) {
-            if (value->type == type && value->data == data)
-                return StatusOk;
-            value->type = type;
-            value->data = data;
-        } else {
-            key->values.push_back(Value {name, type, data});
-        }
-        return saveHive(m_store.filePath(), hive);
+        const std::string stored = find(names(Values), name).value_or(name);
+        const std::string text = std::to_string(type) + ":" + encode(data, false);
+        if (!m_profile.writeString(m_file, m_section, encode(name, true), text).ok)
+            return StatusAccessDenied;
+        return syncEntry(stored, type, data);
     }
 
     long queryValue(const std::string& name, std::uint32_t& type, std::string& data) override
     {
-        Hive hive;
-        Key* key = nullptr;
-        if (const long status = load(hive, key); status != StatusOk)
-            return status;
-        if (key) {
-            if (const Value* value = findValue(*key, name)) {
-                type = value->type;
-                data = value->data;
-                return StatusOk;
-            }
-        }
-        if (isRunKey(m_root, m_path)) {
-            std::vector<Entry> entries;
-            if (const long status = listEntries(m_store.autostartFolder(), entries); status != StatusOk)
-                return status;
-            if (const Entry* entry = findEntry(entries, name)) {
-                type = entry->value.type;
-                data = entry->value.data;
-                return StatusOk;
-            }
-        }
-        return StatusFileNotFound;
+        std::string text;
+        m_profile.getString(m_file, m_section, encode(name, true), "", std::string::npos, text);
+        const std::size_t colon = std::min(text.find(':'), text.size());
+        std::uint32_t number = 0;
+        if (colon == 0 || colon == text.size()
+            || std::from_chars(text.data(), text.data() + colon, number).ptr != text.data() + colon)
+            return StatusFileNotFound;
+        type = number;
+        data = AsciiText::percentDecode(std::string_view(text).substr(colon + 1));
+        return StatusOk;
     }
 
     long deleteValue(const std::string& name) override
     {
-        Hive hive;
-        Key* key = nullptr;
-        if (const long status = load(hive, key); status != StatusOk)
-            return status;
-        if (key && eraseValue(*key, name))
-            return saveHive(m_store.filePath(), hive);
-        if (isRunKey(m_root, m_path)) {
-            std::vector<Entry> entries;
-            if (const long status = listEntries(m_store.autostartFolder(), entries); status != StatusOk)
-                return status;
-            if (const Entry* entry = findEntry(entries, name))
-                return AtomicFile::remove(m_store.autostartFolder() + "/" + entry->fileName);
-        }
-        return StatusFileNotFound;
+        const std::optional<std::string> stored = find(names(Values), name);
+        if (!stored)
+            return StatusFileNotFound;
+        if (!m_profile.writeString(m_file, m_section, encode(name, true), std::nullopt).ok)
+            return StatusAccessDenied;
+        return syncEntry(*stored, RegNone, {});
     }
 
-    long enumValue(std::uint32_t index, std::string& name) override
+    long enumValue(std::uint32_t index, std::string& name) override { return pick(names(Values), index, name); }
+    long enumKey(std::uint32_t index, std::string& name) override { return pick(names(SubKeys), index, name); }
+
+    // A root always exists; another key while its section does.
+    long exists() { return isRoot() || find(names(Self), "") ? StatusOk : StatusFileNotFound; }
+
+    // Adds the key and each missing key above it; a root needs no section.
+    long create()
     {
-        Hive hive;
-        Key* key = nullptr;
-        if (const long status = load(hive, key); status != StatusOk)
-            return status;
-        std::vector<std::string> names;
-        if (key) {
-            for (const Value& value : key->values)
-                names.push_back(value.name);
+        bool ok = makeFolders(DurableFile::parentFolder(m_file));
+        for (std::size_t end = m_section.find('\\'); ok && end != std::string::npos;) {
+            end = m_section.find('\\', end + 1);
+            ok = m_profile.addSection(m_file, m_section.substr(0, end)).ok;
         }
-        if (isRunKey(m_root, m_path)) {
-            std::vector<Entry> entries;
-            if (const long status = listEntries(m_store.autostartFolder(), entries); status != StatusOk)
-                return status;
-            for (const Entry& entry : entries)
-                names.push_back(entry.name);
-        }
-        if (index >= names.size())
-            return StatusNoMoreItems;
-        name = names[index];
-        return StatusOk;
+        return ok ? StatusOk : StatusAccessDenied;
     }
 
-    long enumKey(std::uint32_t index, std::string& name) override
+    // Deletes a key that has no sub-keys, its values first (and so their autostart entries).
+    long remove()
     {
-        Hive hive;
-        Key* key = nullptr;
-        if (const long status = load(hive, key); status != StatusOk)
-            return status;
-        std::uint32_t found = 0;
-        for (const Key& child : hive.keys) {
-            if (child.root == m_root && child.path.size() == m_path.size() + 1 && startsWith(child.path, m_path)) {
-                if (found++ == index) {
-                    name = child.path.back();
-                    return StatusOk;
-                }
-            }
+        if (const long status = exists(); status != StatusOk || isRoot() || !names(SubKeys).empty())
+            return status != StatusOk ? status : StatusAccessDenied;
+        for (const std::string& value : names(Values)) {
+            if (const long status = deleteValue(value); status != StatusOk)
+                return status;
         }
-        return StatusNoMoreItems;
+        return m_profile.deleteSection(m_file, m_section).ok ? StatusOk : StatusAccessDenied;
     }
 
 private:
-    // Reads the file again; `key` stays null for a root key that holds no value yet.
-    long load(Hive& hive, Key*& key)
+    bool isRoot() const { return m_section.find('\\') == std::string::npos; }
+
+    // The decoded names of this key's values, or the rest of each section name after this
+    // key's own (empty for its own section) or after its path and a "\\" (its sub-keys).
+    enum List { Values, Self, SubKeys };
+    Names names(List what)
     {
-        if (const long status = loadHive(m_store.filePath(), hive); status != StatusOk)
-            return status;
-        key = findKey(hive, m_root, m_path);
-        if (!key && !m_path.empty())
-            return StatusKeyDeleted;
-        return StatusOk;
+        std::string list;
+        what == Values ? m_profile.getKeyList(m_file, m_section, std::string::npos, list)
+                       : m_profile.getSectionNames(m_file, std::string::npos, list);
+        const std::string prefix = what == Values ? "" : what == Self ? m_section : m_section + "\\";
+        Names found;
+        for (std::size_t at = 0, end; (end = list.find('\0', at)) != std::string::npos && end > at; at = end + 1) {
+            const std::string name = list.substr(at, end - at);
+            if (AsciiText::sameIgnoringCase(name.substr(0, prefix.size()), prefix)
+                && name.find('\\', prefix.size()) == std::string::npos)
+                found.push_back(name == "@" ? "" : AsciiText::percentDecode(name.substr(prefix.size())));
+        }
+        return found;
     }
 
-    long writeEntry(const std::string& name, std::uint32_t type, const std::string& data)
+    // Keeps the autostart entry of a value of the current user's Run key in step: the
+    // command of a text, no file for anything else.
+    long syncEntry(const std::string& name, std::uint32_t type, const std::string& data)
     {
-        const std::string& folder = m_store.autostartFolder();
-        if (const long status = AtomicFile::makeFolders(folder); status != StatusOk)
-            return status;
-        std::string file = existingEntryFile(folder, name);
-        if (file.empty())
-            file = AutostartEntry::fileNameFor(name);
+        const std::string file = m_store.m_autostartFolder + "/" + entryFileName(name);
+        if (name.empty() || !AsciiText::sameIgnoringCase(m_section, kRunSection))
+            return StatusOk;
+        if (type != RegSz && type != RegExpandSz)
+            return ::unlink(file.c_str()) == 0 || errno == ENOENT ? StatusOk : StatusAccessDenied;
         std::string command = data.substr(0, data.find('\0'));
         if (type == RegExpandSz)
             command = m_store.expandEnvironmentStrings(command);
-        return AtomicFile::write(folder + "/" + file, AutostartEntry::fileText(name, type, data, command), 0644);
+        const std::string text = entryText(name, command);
+        return makeFolders(m_store.m_autostartFolder) && DurableFile::replace(file, text, 0644) == 0
+            ? StatusOk
+            : StatusAccessDenied;
     }
 
     FileRegistryStore& m_store;
-    std::int32_t m_root;
-    Path m_path;
+    ProfileStore& m_profile;
+    const std::string& m_file;
+    std::string m_section;
 };
-
-FileRegistryStore::FileRegistryStore(std::string filePath, std::string autostartFolder)
-    : m_filePath(std::move(filePath))
-    , m_autostartFolder(std::move(autostartFolder))
-{
-}
 
 std::string FileRegistryStore::configHome()
 {
-    std::string home;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/') {
-        home = xdg;
-    } else {
-        if (const char* user = std::getenv("HOME"); user && user[0] != '\0') {
-            home = user;
-        } else if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) {
-            home = entry->pw_dir;
-        }
-        home += "/.config";
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const passwd* user = home && *home ? nullptr : ::getpwuid(::getuid());
+    home = user && user->pw_dir ? user->pw_dir : home ? home : "";
+    return xdg && xdg[0] == '/' ? xdg : home + std::string("/.config");
+}
+
+// Names the key a caller asks for (on this computer, under a known root, by a valid
+// path), then takes `step` on it; the key is handed out when both succeed.
+long FileRegistryStore::open(const std::string& machine, std::int32_t root, const std::string& path,
+    long (OpenKey::*step)(), std::unique_ptr<RegistryKey>& key)
+{
+    const std::uint32_t index = static_cast<std::uint32_t>(root) - 0x80000000u;
+    key.reset();
+    if (!machine.empty())
+        return StatusBadNetPath;
+    if (index >= std::size(kRoots) || !*kRoots[index])
+        return StatusInvalidHandle;
+    std::string section = kRoots[index];
+    for (std::size_t begin = 0, end; begin < path.size(); begin = end + 1) { // a single trailing "\" ends the path
+        end = std::min(path.find('\\', begin), path.size());
+        if (end == begin || end - begin > 255)
+            return end == begin ? StatusBadPathname : StatusInvalidParameter;
+        section += "\\" + encode(path.substr(begin, end - begin), true);
     }
-    while (home.size() > 1 && home.back() == '/')
-        home.pop_back();
-    return home;
-}
-
-std::string FileRegistryStore::defaultFilePath()
-{
-    return configHome() + "/wheelbook/registry.dat";
-}
-
-std::string FileRegistryStore::defaultAutostartFolder()
-{
-    return configHome() + "/autostart";
+    auto opened = std::make_unique<OpenKey>(*this, section);
+    const long status = ((*opened).*step)();
+    if (status == StatusOk)
+        key = std::move(opened);
+    return status;
 }
 
 long FileRegistryStore::createKey(const std::string& machine, std::int32_t root, const std::string& path,
     std::uint32_t /*access*/, std::unique_ptr<RegistryKey>& key)
 {
-    key.reset();
-    Path parts;
-    if (const long status = locate(machine, root, path, parts); status != StatusOk)
-        return status;
-    Hive hive;
-    if (const long status = loadHive(m_filePath, hive); status != StatusOk)
-        return status;
-    if (ensureKey(hive, root, parts)) {
-        if (const long status = saveHive(m_filePath, hive); status != StatusOk)
-            return status;
-    }
-    key = std::make_unique<OpenKey>(*this, root, parts);
-    return StatusOk;
+    return open(machine, root, path, &OpenKey::create, key);
 }
 
 long FileRegistryStore::openKey(const std::string& machine, std::int32_t root, const std::string& path,
     std::uint32_t /*access*/, std::unique_ptr<RegistryKey>& key)
 {
-    key.reset();
-    Path parts;
-    if (const long status = locate(machine, root, path, parts); status != StatusOk)
-        return status;
-    Hive hive;
-    if (const long status = loadHive(m_filePath, hive); status != StatusOk)
-        return status;
-    if (!parts.empty() && !findKey(hive, root, parts))
-        return StatusFileNotFound;
-    key = std::make_unique<OpenKey>(*this, root, parts);
-    return StatusOk;
+    return open(machine, root, path, &OpenKey::exists, key);
 }
 
 long FileRegistryStore::deleteKey(const std::string& machine, std::int32_t root, const std::string& path)
 {
-    Path parts;
-    if (const long status = locate(machine, root, path, parts); status != StatusOk)
-        return status;
-    // A root, and the Run key that stands for the autostart folder, stay.
-    if (parts.empty() || isRunOrAbove(root, parts))
-        return StatusAccessDenied;
-    Hive hive;
-    if (const long status = loadHive(m_filePath, hive); status != StatusOk)
-        return status;
-    const auto it = std::find_if(hive.keys.begin(), hive.keys.end(),
-        [&](const Key& key) { return key.root == root && samePath(key.path, parts); });
-    if (it == hive.keys.end())
-        return StatusFileNotFound;
-    const bool hasSubKeys = std::any_of(hive.keys.begin(), hive.keys.end(), [&](const Key& key) {
-        return key.root == root && key.path.size() > parts.size() && startsWith(key.path, parts);
-    });
-    if (hasSubKeys)
-        return StatusAccessDenied;
-    hive.keys.erase(it);
-    return saveHive(m_filePath, hive);
+    std::unique_ptr<RegistryKey> key;
+    return open(machine, root, path, &OpenKey::remove, key);
 }
 
 std::string FileRegistryStore::expandEnvironmentStrings(const std::string& text)
 {
     std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto open = text.find('%', i);
-        if (open == std::string::npos) {
-            out.append(text, i, std::string::npos);
-            break;
-        }
-        out.append(text, i, open - i);
-        const auto close = text.find('%', open + 1);
-        if (close == std::string::npos) {
-            out.append(text, open, std::string::npos);
-            break;
-        }
+    std::size_t done = 0;
+    for (std::size_t open, close; (open = text.find('%', done)) != std::string::npos
+         && (close = text.find('%', open + 1)) != std::string::npos;) {
         const std::string name = text.substr(open + 1, close - open - 1);
         const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
-        if (value) {
-            out += value;
-            i = close + 1;
-        } else {
-            // An unknown name stays as written; its closing "%" may open the next one.
-            out.append(text, open, close - open);
-            i = close;
-        }
+        // An unknown name stays as written; its closing "%" may open the next one.
+        out += text.substr(done, open - done) + (value ? std::string(value) : text.substr(open, close - open));
+        done = value ? close + 1 : close;
     }
-    return out;
+    return out + text.substr(done);
+}
+
+std::unique_ptr<RegistryStore> RegistryStore::createDefault()
+{
+    return std::make_unique<FileRegistryStore>(FileRegistryStore::defaultFilePath());
 }
 
 #endif

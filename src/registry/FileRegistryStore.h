@@ -1,33 +1,26 @@
 #pragma once
 
+#include "datafile/ProfileStore.h"
 #include "registry/RegistryStore.h"
 
-#include <string>
-
-// The registry of a platform that has none: one per-user file that keeps keys,
-// typed values and their order, replaced atomically on every change and read again
-// by every operation.
+// The registry of a platform that has none: one INI file with a section per key, named
+// after its root and path ("HKEY_CURRENT_USER\Software\..."), and an entry per value,
+// "name=<type>:<data>", percent-encoded where the format needs it ("@" is the default
+// value's empty name). Another computer's registry cannot be reached (BadNetPath).
 //
-// The values of HKEY_CURRENT_USER "Software\Microsoft\Windows\CurrentVersion\Run"
-// that are named texts live as XDG autostart entries instead
-// ("<autostart folder>/<value name>.desktop"), so that they really start their
-// command at log-in; enumerating that key lists every entry of the folder. The Run
-// key and the keys above it always exist.
-//
-// Another computer's registry cannot be reached: naming one fails with BadNetPath.
+// A text value of the current user's Run key is also an XDG autostart entry
+// "<autostart folder>/<value name>.desktop", so that its command really runs at log-in.
 class FileRegistryStore : public RegistryStore {
 public:
-    explicit FileRegistryStore(std::string filePath, std::string autostartFolder = defaultAutostartFolder());
+    explicit FileRegistryStore(std::string filePath, std::string autostartFolder = defaultAutostartFolder())
+        : m_filePath(std::move(filePath))
+        , m_autostartFolder(std::move(autostartFolder))
+    {
+    }
 
-    // $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
-    static std::string configHome();
-    // <config home>/wheelbook/registry.dat
-    static std::string defaultFilePath();
-    // <config home>/autostart
-    static std::string defaultAutostartFolder();
-
-    const std::string& filePath() const { return m_filePath; }
-    const std::string& autostartFolder() const { return m_autostartFolder; }
+    // The config home is $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+    static std::string defaultFilePath() { return configHome() + "/wheelbook/registry.ini"; }
+    static std::string defaultAutostartFolder() { return configHome() + "/autostart"; }
 
     long createKey(const std::string& machine, std::int32_t root, const std::string& path, std::uint32_t access,
         std::unique_ptr<RegistryKey>& key) override;
@@ -38,7 +31,11 @@ public:
 
 private:
     class OpenKey;
+    static std::string configHome();
+    long open(const std::string& machine, std::int32_t root, const std::string& path, long (OpenKey::*step)(),
+        std::unique_ptr<RegistryKey>& key);
 
     std::string m_filePath;
     std::string m_autostartFolder;
+    ProfileStore m_profile;
 };

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "domain/StartupRegistry.h"
-
-class RegistryStore;
+#include "registry/cRegistry.h"
 
 // The start-at-log-in entry kept through the registry class: a text value under the
 // current user's Run key. Removing it writes the empty text first, so the delete never
@@ -14,9 +13,17 @@ public:
     {
     }
 
-    void setRunValue(const std::string& name, const std::string& data) override;
-    void deleteRunValue(const std::string& name) override;
+    void setRunValue(const std::string& name, const std::string& data) override { write(name, data); }
+
+    void deleteRunValue(const std::string& name) override { write(name, {}).DeleteValue(); }
 
 private:
+    cRegistry write(const std::string& name, const std::string& data)
+    {
+        cRegistry registry(m_store);
+        registry.setValueEx(RegistryStore::HKeyCurrentUser, RunKey, name, RegistryStore::RegSz, {}, data);
+        return registry;
+    }
+
     RegistryStore& m_store;
 };

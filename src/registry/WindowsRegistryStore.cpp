@@ -1,6 +1,6 @@
 #ifdef _WIN32
 
-#include "registry/WindowsRegistryStore.h"
+#include "registry/RegistryStore.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -11,26 +11,20 @@
 
 namespace {
 
-HKEY predefinedKey(std::int32_t root)
+// Runs `call` on the root key: the local one, or the same root of another computer
+// ("\\name"), connected for the call and closed after it.
+template <typename Call> LONG onRoot(const std::string& machine, std::int32_t root, Call call)
 {
     // The published root handles are 32-bit values, sign-extended on 64-bit Windows.
-    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(root)));
-}
-
-// The base key to open below: the local root, or the same root of another computer,
-// which the caller closes with closeBase.
-LONG baseKey(const std::string& machine, std::int32_t root, HKEY& base)
-{
-    base = predefinedKey(root);
-    if (machine.empty())
-        return ERROR_SUCCESS;
-    return RegConnectRegistryA(machine.c_str(), base, &base);
-}
-
-void closeBase(const std::string& machine, HKEY base)
-{
+    HKEY base = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(root)));
+    if (!machine.empty()) {
+        if (const LONG status = RegConnectRegistryA(machine.c_str(), base, &base); status != ERROR_SUCCESS)
+            return status;
+    }
+    const LONG status = call(base);
     if (!machine.empty())
         RegCloseKey(base);
+    return status;
 }
 
 class WindowsRegistryKey : public RegistryKey {
@@ -104,73 +98,70 @@ public:
     {
         char buffer[MAX_PATH + 1] = {};
         const LONG status = RegEnumKeyA(m_key, static_cast<DWORD>(index), buffer, sizeof buffer);
-        if (status != ERROR_SUCCESS)
-            return status;
-        name = buffer;
-        return ERROR_SUCCESS;
+        if (status == ERROR_SUCCESS)
+            name = buffer;
+        return status;
     }
 
 private:
     HKEY m_key;
 };
 
+// The Windows registry itself, through the narrow-character functions of advapi32.
+class WindowsRegistryStore : public RegistryStore {
+public:
+    long createKey(const std::string& machine, std::int32_t root, const std::string& path, std::uint32_t access,
+        std::unique_ptr<RegistryKey>& key) override
+    {
+        HKEY opened = nullptr;
+        return keep(key, opened, onRoot(machine, root, [&](HKEY base) {
+            return RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, static_cast<REGSAM>(access),
+                nullptr, &opened, nullptr);
+        }));
+    }
+
+    long openKey(const std::string& machine, std::int32_t root, const std::string& path, std::uint32_t access,
+        std::unique_ptr<RegistryKey>& key) override
+    {
+        HKEY opened = nullptr;
+        return keep(key, opened, onRoot(machine, root, [&](HKEY base) {
+            return RegOpenKeyExA(base, path.c_str(), 0, static_cast<REGSAM>(access), &opened);
+        }));
+    }
+
+    long deleteKey(const std::string& machine, std::int32_t root, const std::string& path) override
+    {
+        return onRoot(machine, root, [&](HKEY base) { return RegDeleteKeyA(base, path.c_str()); });
+    }
+
+    std::string expandEnvironmentStrings(const std::string& text) override
+    {
+        const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+        if (needed == 0)
+            return text;
+        std::vector<char> buffer(needed + 1);
+        const DWORD written = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (written == 0 || written > buffer.size())
+            return text;
+        return std::string(buffer.data(), written - 1);
+    }
+
+private:
+    // The key that a call opened, handed out when it succeeded.
+    static LONG keep(std::unique_ptr<RegistryKey>& key, const HKEY& opened, LONG status)
+    {
+        key.reset();
+        if (status == ERROR_SUCCESS)
+            key = std::make_unique<WindowsRegistryKey>(opened);
+        return status;
+    }
+};
+
 } // namespace
 
-long WindowsRegistryStore::createKey(const std::string& machine, std::int32_t root, const std::string& path,
-    std::uint32_t access, std::unique_ptr<RegistryKey>& key)
+std::unique_ptr<RegistryStore> RegistryStore::createDefault()
 {
-    key.reset();
-    HKEY base = nullptr;
-    LONG status = baseKey(machine, root, base);
-    if (status != ERROR_SUCCESS)
-        return status;
-    HKEY opened = nullptr;
-    DWORD disposition = 0;
-    status = RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, static_cast<REGSAM>(access),
-        nullptr, &opened, &disposition);
-    closeBase(machine, base);
-    if (status == ERROR_SUCCESS)
-        key = std::make_unique<WindowsRegistryKey>(opened);
-    return status;
-}
-
-long WindowsRegistryStore::openKey(const std::string& machine, std::int32_t root, const std::string& path,
-    std::uint32_t access, std::unique_ptr<RegistryKey>& key)
-{
-    key.reset();
-    HKEY base = nullptr;
-    LONG status = baseKey(machine, root, base);
-    if (status != ERROR_SUCCESS)
-        return status;
-    HKEY opened = nullptr;
-    status = RegOpenKeyExA(base, path.c_str(), 0, static_cast<REGSAM>(access), &opened);
-    closeBase(machine, base);
-    if (status == ERROR_SUCCESS)
-        key = std::make_unique<WindowsRegistryKey>(opened);
-    return status;
-}
-
-long WindowsRegistryStore::deleteKey(const std::string& machine, std::int32_t root, const std::string& path)
-{
-    HKEY base = nullptr;
-    LONG status = baseKey(machine, root, base);
-    if (status != ERROR_SUCCESS)
-        return status;
-    status = RegDeleteKeyA(base, path.c_str());
-    closeBase(machine, base);
-    return status;
-}
-
-std::string WindowsRegistryStore::expandEnvironmentStrings(const std::string& text)
-{
-    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    if (needed == 0)
-        return text;
-    std::vector<char> buffer(needed + 1);
-    const DWORD written = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (written == 0 || written > buffer.size())
-        return text;
-    return std::string(buffer.data(), written - 1);
+    return std::make_unique<WindowsRegistryStore>();
 }
 
 #endif

@@ -2,14 +2,15 @@
 
 #include "core/AsciiText.h"
 #include "core/Numbers.h"
+#include "domain/StartupRegistry.h"
 
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 
 namespace {
 
-// What a raised error without a text of its own says.
-const char* const kNoDescription = "Application-defined or object-defined error";
+using Store = RegistryStore;
 
 // A text is stored as expandable when a "%" is followed, two or more characters
 // further on, by another "%".
@@ -19,43 +20,45 @@ bool looksExpandable(const std::string& text)
     return first != std::string::npos && text.find('%', first + 2) != std::string::npos;
 }
 
-std::string littleEndian32(std::uint32_t value)
+// Four data bytes as a number; missing bytes read as zero, as the platform's
+// zero-filled buffer would.
+std::int32_t fourBytes(const std::string& data, bool bigEndian)
 {
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFFu);
-    return bytes;
-}
-
-std::uint32_t fourBytes(const std::string& data, bool bigEndian)
-{
-    // Missing bytes read as zero, as the platform's zero-filled buffer would.
-    std::uint8_t bytes[4] = {0, 0, 0, 0};
-    for (std::size_t i = 0; i < 4 && i < data.size(); ++i)
-        bytes[i] = static_cast<std::uint8_t>(data[i]);
     std::uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) {
-        const std::uint32_t byte = bigEndian ? bytes[i] : bytes[3 - i];
-        value = (value << 8) | byte;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::uint32_t byte = i < data.size() ? static_cast<std::uint8_t>(data[i]) : 0;
+        value |= byte << (8 * (bigEndian ? 3 - i : i));
     }
-    return value;
+    return static_cast<std::int32_t>(value);
 }
 
-// A text value's data without its terminating zero. Data written without one keep
+// A text value's data without its terminating zero; data written without one keep
 // all their characters.
 std::string textOfData(const std::string& data)
 {
-    if (!data.empty() && data.back() == '\0')
-        return data.substr(0, data.size() - 1);
-    return data;
+    return !data.empty() && data.back() == '\0' ? data.substr(0, data.size() - 1) : data;
+}
+
+// The names a key lists, one position after the other (values or sub-keys), cut at
+// the first zero.
+bool enumerate(Store& store, const cRegistry& at, bool values, std::vector<std::string>& names, std::int32_t& count)
+{
+    names.clear();
+    count = 0;
+    std::unique_ptr<RegistryKey> key;
+    if (store.openKey(at.Machine(), at.ClassKey(), at.SectionKey(),
+            values ? Store::KeyQueryValue : Store::KeyEnumerateSubKeys, key)
+        != Store::StatusOk)
+        return true;
+    std::string name;
+    for (std::uint32_t i = 0; (values ? key->enumValue(i, name) : key->enumKey(i, name)) == Store::StatusOk; ++i) {
+        names.push_back(values ? name : name.substr(0, name.find('\0')));
+        ++count;
+    }
+    return true;
 }
 
 } // namespace
-
-cRegistry::cRegistry(RegistryStore& store)
-    : m_store(store)
-{
-}
 
 std::string cRegistry::valueText(const RegistryValue& value)
 {
@@ -75,83 +78,69 @@ void cRegistry::raise(const std::string& description) const
     throw NumberedError(ErrorNumber, ErrorSource, description);
 }
 
-std::string cRegistry::rootText() const
+// "'<root>',Section: '<key path>", as every message names the key.
+std::string cRegistry::where() const
 {
-    return numberToText(m_classKey);
-}
-
-std::string cRegistry::setFailedText(const RegistryValue& value) const
-{
-    return "Failed to set registry value Key: '" + rootText() + "',Section: '" + m_sectionKey + "',Key: '" + m_valueKey
-        + "' to value: '" + valueText(value) + "'";
+    return "'" + numberToText(m_classKey) + "',Section: '" + m_sectionKey;
 }
 
 void cRegistry::setMachine(const std::string& machine)
 {
     if (machine.size() < 3)
         m_machine.clear();
-    else if (machine.rfind("\\\\", 0) == 0)
-        m_machine = machine;
     else
-        m_machine = "\\\\" + machine;
+        m_machine = machine.rfind("\\\\", 0) == 0 ? machine : "\\\\" + machine;
 }
 
 bool cRegistry::KeyExists() const
 {
     std::unique_ptr<RegistryKey> key;
-    return m_store.openKey(m_machine, m_classKey, m_sectionKey, RegistryStore::KeyQueryValue, key)
-        == RegistryStore::StatusOk;
+    return m_store.openKey(m_machine, m_classKey, m_sectionKey, Store::KeyQueryValue, key) == Store::StatusOk;
 }
 
 bool cRegistry::CreateKey()
 {
     std::unique_ptr<RegistryKey> key;
-    if (m_store.createKey(m_machine, m_classKey, m_sectionKey, RegistryStore::KeyAllUserAccess, key)
-        != RegistryStore::StatusOk)
+    if (m_store.createKey(m_machine, m_classKey, m_sectionKey, Store::KeyAllUserAccess, key) != Store::StatusOk)
         raise("Failed to create registry Key: '" + m_sectionKey);
     return true;
 }
 
 bool cRegistry::DeleteKey()
 {
-    if (m_store.deleteKey(m_machine, m_classKey, m_sectionKey) != RegistryStore::StatusOk)
-        raise("Failed to delete registry Key: '" + rootText() + "',Section: '" + m_sectionKey);
+    if (m_store.deleteKey(m_machine, m_classKey, m_sectionKey) != Store::StatusOk)
+        raise("Failed to delete registry Key: " + where());
     return true;
 }
 
 bool cRegistry::DeleteValue()
 {
     std::unique_ptr<RegistryKey> key;
-    if (m_store.openKey(m_machine, m_classKey, m_sectionKey, RegistryStore::KeyAllUserAccess, key)
-        != RegistryStore::StatusOk)
-        raise("Failed to open key '" + rootText() + "',Section: '" + m_sectionKey + "' for delete access");
-    if (key->deleteValue(m_valueKey) != RegistryStore::StatusOk)
-        raise(
-            "Failed to delete registry Key: '" + rootText() + "',Section: '" + m_sectionKey + "',Key: '" + m_valueKey);
+    if (m_store.openKey(m_machine, m_classKey, m_sectionKey, Store::KeyAllUserAccess, key) != Store::StatusOk)
+        raise("Failed to open key " + where() + "' for delete access");
+    if (key->deleteValue(m_valueKey) != Store::StatusOk)
+        raise("Failed to delete registry Key: " + where() + "',Key: '" + m_valueKey);
     return true;
 }
 
 RegistryValue cRegistry::Value()
 {
     std::unique_ptr<RegistryKey> key;
-    if (m_store.openKey(m_machine, m_classKey, m_sectionKey, RegistryStore::KeyQueryValue, key)
-        != RegistryStore::StatusOk)
-        return m_default;
-    std::uint32_t type = RegistryStore::RegNone;
+    std::uint32_t type = Store::RegNone;
     std::string data;
-    if (key->queryValue(m_valueKey, type, data) != RegistryStore::StatusOk)
+    if (m_store.openKey(m_machine, m_classKey, m_sectionKey, Store::KeyQueryValue, key) != Store::StatusOk
+        || key->queryValue(m_valueKey, type, data) != Store::StatusOk)
         return m_default;
     m_valueType = static_cast<std::int32_t>(type);
     switch (type) {
-    case RegistryStore::RegSz:
-    case RegistryStore::RegMultiSz:
+    case Store::RegSz:
+    case Store::RegMultiSz:
         return textOfData(data);
-    case RegistryStore::RegExpandSz:
+    case Store::RegExpandSz:
         return m_store.expandEnvironmentStrings(textOfData(data));
-    case RegistryStore::RegDword:
-        return static_cast<std::int32_t>(fourBytes(data, false));
-    case RegistryStore::RegDwordBigEndian:
-        return static_cast<std::int32_t>(fourBytes(data, true));
+    case Store::RegDword:
+    case Store::RegDwordBigEndian:
+        return fourBytes(data, type == Store::RegDwordBigEndian);
     default:
         return std::vector<std::uint8_t>(data.begin(), data.end());
     }
@@ -159,92 +148,58 @@ RegistryValue cRegistry::Value()
 
 void cRegistry::setValue(const RegistryValue& value)
 {
+    const std::string failed = "Failed to set registry value Key: " + where() + "',Key: '" + m_valueKey
+        + "' to value: '" + valueText(value) + "'";
     std::unique_ptr<RegistryKey> key;
     // A remote computer that cannot be reached ends up here as well, once.
-    if (m_store.createKey(m_machine, m_classKey, m_sectionKey, RegistryStore::KeyAllUserAccess, key)
-        != RegistryStore::StatusOk)
-        raise(setFailedText(value));
+    if (m_store.createKey(m_machine, m_classKey, m_sectionKey, Store::KeyAllUserAccess, key) != Store::StatusOk)
+        raise(failed);
 
-    std::uint32_t type = RegistryStore::RegNone;
+    std::uint32_t type = static_cast<std::uint32_t>(m_valueType);
     std::string data;
-    switch (m_valueType) {
-    case static_cast<std::int32_t>(RegistryStore::RegSz):
-    case static_cast<std::int32_t>(RegistryStore::RegExpandSz): {
-        const std::string text = valueText(value);
-        type = looksExpandable(text) ? RegistryStore::RegExpandSz : RegistryStore::RegSz;
-        data = text;
-        data.push_back('\0');
-        break;
-    }
-    case static_cast<std::int32_t>(RegistryStore::RegBinary): {
+    if (type == Store::RegSz || type == Store::RegExpandSz) {
+        data = valueText(value) + '\0';
+        type = looksExpandable(data) ? Store::RegExpandSz : Store::RegSz;
+    } else if (type == Store::RegBinary) {
         const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&value);
         if (!bytes)
-            raise(kNoDescription);
-        type = RegistryStore::RegBinary;
+            raise("Application-defined or object-defined error");
         data.assign(bytes->begin(), bytes->end());
-        break;
+    } else if ((type == Store::RegDword || type == Store::RegDwordBigEndian)
+        && (std::holds_alternative<std::int16_t>(value) || std::holds_alternative<std::int32_t>(value))) {
+        // Stored little-endian whatever the type asked for.
+        const auto number
+            = static_cast<std::uint32_t>(std::holds_alternative<std::int16_t>(value) ? std::get<std::int16_t>(value)
+                                                                                     : std::get<std::int32_t>(value));
+        for (int shift = 0; shift < 32; shift += 8)
+            data.push_back(static_cast<char>((number >> shift) & 0xFFu));
+        type = Store::RegDword;
+    } else {
+        return; // other types, and numbers that are not whole, store nothing
     }
-    case static_cast<std::int32_t>(RegistryStore::RegDword):
-    case static_cast<std::int32_t>(RegistryStore::RegDwordBigEndian): {
-        std::int32_t number = 0;
-        if (const auto* small = std::get_if<std::int16_t>(&value))
-            number = *small;
-        else if (const auto* large = std::get_if<std::int32_t>(&value))
-            number = *large;
-        else
-            return; // only whole numbers are stored as numbers
-        type = RegistryStore::RegDword;
-        data = littleEndian32(static_cast<std::uint32_t>(number));
-        break;
-    }
-    default:
-        return;
-    }
-    // A store that refuses the value is reported like a key that cannot be made,
-    // so the caller never takes a lost value for a written one.
-    if (key->setValue(m_valueKey, type, data) != RegistryStore::StatusOk)
-        raise(setFailedText(value));
+    // A store that refuses the value is reported like a key that cannot be made, so the
+    // caller never takes a lost value for a written one.
+    if (key->setValue(m_valueKey, type, data) != Store::StatusOk)
+        raise(failed);
 }
 
 bool cRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_t& iKeyCount)
 {
-    sKeyNames.clear();
-    iKeyCount = 0;
-    std::unique_ptr<RegistryKey> key;
-    if (m_store.openKey(m_machine, m_classKey, m_sectionKey, RegistryStore::KeyQueryValue, key)
-        != RegistryStore::StatusOk)
-        return true;
-    std::string name;
-    for (std::uint32_t index = 0; key->enumValue(index, name) == RegistryStore::StatusOk; ++index) {
-        sKeyNames.push_back(name);
-        ++iKeyCount;
-    }
-    return true;
+    return enumerate(m_store, *this, true, sKeyNames, iKeyCount);
 }
 
 bool cRegistry::EnumerateSections(std::vector<std::string>& sSect, std::int32_t& iSectCount)
 {
-    sSect.clear();
-    iSectCount = 0;
-    std::unique_ptr<RegistryKey> key;
-    if (m_store.openKey(m_machine, m_classKey, m_sectionKey, RegistryStore::KeyEnumerateSubKeys, key)
-        != RegistryStore::StatusOk)
-        return true;
-    std::string name;
-    for (std::uint32_t index = 0; key->enumKey(index, name) == RegistryStore::StatusOk; ++index) {
-        sSect.push_back(name.substr(0, name.find('\0')));
-        ++iSectCount;
-    }
-    return true;
+    return enumerate(m_store, *this, false, sSect, iSectCount);
 }
 
 void cRegistry::SetClassValue(const RegistryValue& value)
 {
     const std::string section = m_sectionKey;
     try {
-        m_classKey = RegistryStore::HKeyClassesRoot;
+        m_classKey = Store::HKeyClassesRoot;
         setValue(value);
-        m_classKey = RegistryStore::HKeyLocalMachine;
+        m_classKey = Store::HKeyLocalMachine;
         m_sectionKey = "SOFTWARE\\Classes\\" + section;
         setValue(value);
     } catch (...) {
@@ -265,31 +220,27 @@ void cRegistry::CreateEXEAssociation(const std::string& sExePath, const std::str
     if (path.size() < 2 || path.back() != '"')
         path.push_back('"');
 
-    m_valueType = static_cast<std::int32_t>(RegistryStore::RegSz);
+    m_valueType = static_cast<std::int32_t>(Store::RegSz);
     m_valueKey.clear();
     auto write = [this](const std::string& section, const std::string& text) {
         m_sectionKey = section;
         SetClassValue(text);
     };
-    auto orDefault
-        = [](const std::string& text, const std::string& fallback) { return text.empty() ? fallback : text; };
+    // A verb: its menu text (or the default one) and its command line.
+    auto verb = [&](const char* name, const std::string& text, const std::string& fallback, const char* option) {
+        write(sClassName + "\\shell\\" + name, text.empty() ? fallback : text);
+        write(sClassName + "\\shell\\" + name + "\\command", path + option + " \"%1\"");
+    };
 
     write("." + sAssociation, sClassName);
     write(sClassName, sClassDescription);
-    write(sClassName + "\\shell\\open", orDefault(sOpenMenuText, "&Open"));
-    write(sClassName + "\\shell\\open\\command", path + " \"%1\"");
-    if (bSupportPrint) {
-        write(sClassName + "\\shell\\print", orDefault(sPrintMenuText, "&Print"));
-        write(sClassName + "\\shell\\print\\command", path + " /p \"%1\"");
-    }
-    if (bSupportInstall) {
-        write(sClassName + "\\shell\\add", orDefault(sInstallMenuText, "&Install " + sAssociation));
-        write(sClassName + "\\shell\\add\\command", path + " /a \"%1\"");
-    }
-    if (bSupportNew) {
-        write(sClassName + "\\shell\\new", orDefault(sNewMenuText, "&New"));
-        write(sClassName + "\\shell\\new\\command", path + " /n \"%1\"");
-    }
+    verb("open", sOpenMenuText, "&Open", "");
+    if (bSupportPrint)
+        verb("print", sPrintMenuText, "&Print", " /p");
+    if (bSupportInstall)
+        verb("add", sInstallMenuText, "&Install " + sAssociation, " /a");
+    if (bSupportNew)
+        verb("new", sNewMenuText, "&New", " /n");
     if (lDefaultIconIndex >= 0)
         write(sClassName + "\\DefaultIcon", path + "," + numberToText(lDefaultIconIndex));
 }
@@ -300,15 +251,12 @@ void cRegistry::CreateWinStartup(const std::string& sAppName, const std::string&
     std::error_code error;
     if (sAppPath.empty() || !std::filesystem::is_regular_file(sAppPath, error))
         return;
-    m_classKey = RegistryStore::HKeyCurrentUser;
-    m_sectionKey = RegistryStore::RunKeyPath;
+    m_classKey = Store::HKeyCurrentUser;
+    m_sectionKey = StartupRegistry::RunKey;
     m_valueKey = sAppName;
-    m_valueType = static_cast<std::int32_t>(RegistryStore::RegSz);
+    m_valueType = static_cast<std::int32_t>(Store::RegSz);
     try {
-        if (bRemove)
-            DeleteValue();
-        else
-            setValue(sAppPath);
+        bRemove ? (void)DeleteValue() : setValue(sAppPath);
     } catch (const NumberedError& e) {
         m_lastError = e;
     }
@@ -324,7 +272,7 @@ void cRegistry::CreateAdditionalEXEAssociations(const std::string& sClassName, c
     }
     m_sectionKey = sClassName;
     // A class is defined under HKEY_CLASSES_ROOT, whatever root the last write left behind.
-    m_classKey = RegistryStore::HKeyClassesRoot;
+    m_classKey = Store::HKeyClassesRoot;
     if (!KeyExists()) {
         m_lastError = NumberedError(ErrorClassNotDefined, ErrorSource,
             "Error - attempt to create additional associations before class defined.");
@@ -332,19 +280,16 @@ void cRegistry::CreateAdditionalEXEAssociations(const std::string& sClassName, c
     }
     for (std::size_t i = 0; i + 2 < vItems.size(); i += 3) {
         const std::string verbKey = sClassName + "\\shell\\" + valueText(vItems[i]);
-        m_valueType = static_cast<std::int32_t>(RegistryStore::RegSz);
+        m_valueType = static_cast<std::int32_t>(Store::RegSz);
         m_valueKey.clear();
-        try {
-            m_sectionKey = verbKey;
-            SetClassValue(vItems[i + 1]);
-        } catch (const NumberedError& e) {
-            m_lastError = e;
-        }
-        try {
-            m_sectionKey = verbKey + "\\command";
-            SetClassValue(vItems[i + 2]);
-        } catch (const NumberedError& e) {
-            m_lastError = e;
+        for (const auto& [section, item] :
+            {std::pair(verbKey, &vItems[i + 1]), {verbKey + "\\command", &vItems[i + 2]}}) {
+            try {
+                m_sectionKey = section;
+                SetClassValue(*item);
+            } catch (const NumberedError& e) {
+                m_lastError = e;
+            }
         }
     }
 }
@@ -352,23 +297,17 @@ void cRegistry::CreateAdditionalEXEAssociations(const std::string& sClassName, c
 RegistryValue cRegistry::ValueEx(std::int32_t classKey, const std::string& sectionKey, const std::string& valueKey,
     std::int32_t valueType, const RegistryValue& defaultValue)
 {
-    m_classKey = classKey;
-    m_sectionKey = sectionKey;
-    m_valueKey = valueKey;
-    m_valueType = valueType;
-    m_default = defaultValue;
+    std::tie(m_classKey, m_sectionKey, m_valueKey, m_valueType, m_default)
+        = std::tie(classKey, sectionKey, valueKey, valueType, defaultValue);
     return Value();
 }
 
 void cRegistry::setValueEx(std::int32_t classKey, const std::string& sectionKey, const std::string& valueKey,
     std::int32_t valueType, const RegistryValue& defaultValue, RegistryValue value)
 {
-    m_classKey = classKey;
-    m_sectionKey = sectionKey;
-    m_valueKey = valueKey;
-    m_valueType = valueType;
-    m_default = defaultValue;
-    if (m_valueType == static_cast<std::int32_t>(RegistryStore::RegSz) && valueText(value).empty())
+    std::tie(m_classKey, m_sectionKey, m_valueKey, m_valueType, m_default)
+        = std::tie(classKey, sectionKey, valueKey, valueType, defaultValue);
+    if (m_valueType == static_cast<std::int32_t>(Store::RegSz) && valueText(value).empty())
         value = m_default;
     setValue(value);
 }

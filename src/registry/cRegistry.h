@@ -9,16 +9,14 @@
 #include <variant>
 #include <vector>
 
-// A value as the registry class reads and writes it: nothing, a 16-bit or 32-bit
-// whole number, a decimal number, a text, or a list of bytes.
+// A value as the registry class reads and writes it.
 using RegistryValue
     = std::variant<std::monostate, std::int16_t, std::int32_t, double, std::string, std::vector<std::uint8_t>>;
 
-// A general-purpose class over the registry. The caller names a location through
-// the properties (root key, key path, value name, value type), then reads or writes
-// the value or calls an operation there. Failures are thrown as NumberedError 26001
-// with the source "Wheelbook.cRegistry"; the two operations that keep going after a
-// failure leave it in LastError() instead.
+// A general-purpose class over the registry: the properties name a location (root key,
+// key path, value name, value type), then the value is read or written or an operation
+// runs there. Failures are thrown as NumberedError 26001; the two operations that keep
+// going after a failure leave it in LastError() instead.
 class cRegistry {
 public:
     static constexpr long ErrorNumber = 26001;
@@ -26,7 +24,10 @@ public:
     static constexpr long ErrorInvalidItemList = -2147194452; // 0x800469AC
     static constexpr long ErrorClassNotDefined = -2147194451; // 0x800469AD
 
-    explicit cRegistry(RegistryStore& store);
+    explicit cRegistry(RegistryStore& store)
+        : m_store(store)
+    {
+    }
 
     // Another computer's name, kept with two leading backslashes; empty means this one.
     const std::string& Machine() const { return m_machine; }
@@ -37,18 +38,16 @@ public:
     bool DeleteKey();
     bool DeleteValue();
 
-    // Reading gives Default() when the key or value cannot be read, and sets
-    // ValueType() to the type found otherwise.
+    // Default() when the value cannot be read; otherwise ValueType() becomes its type.
     RegistryValue Value();
     void setValue(const RegistryValue& value);
 
-    // The value names (or sub-key names) of SectionKey, in the store's order.
+    // The value (or sub-key) names of SectionKey, in the store's order.
     bool EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_t& iKeyCount);
     bool EnumerateSections(std::vector<std::string>& sSect, std::int32_t& iSectCount);
 
-    // Registers a file type: the extension, the class and its shell verbs, under
-    // HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE "SOFTWARE\Classes". A negative icon index
-    // writes no icon.
+    // Registers a file type (extension, class, shell verbs) under HKEY_CLASSES_ROOT and
+    // HKEY_LOCAL_MACHINE "SOFTWARE\Classes". A negative icon index writes no icon.
     void CreateEXEAssociation(const std::string& sExePath, const std::string& sClassName,
         const std::string& sClassDescription, const std::string& sAssociation, const std::string& sOpenMenuText = {},
         bool bSupportPrint = false, const std::string& sPrintMenuText = {}, bool bSupportNew = false,
@@ -71,8 +70,8 @@ public:
     const std::string& ValueKey() const { return m_valueKey; }
     void setValueKey(const std::string& valueKey) { m_valueKey = valueKey; }
 
-    // Sets the five location properties, then reads or writes Value. Writing an empty
-    // text with type 1 writes the default instead.
+    // Set the five location properties, then read or write Value. Writing an empty text
+    // with type 1 writes the default instead.
     RegistryValue ValueEx(std::int32_t classKey, const std::string& sectionKey, const std::string& valueKey,
         std::int32_t valueType, const RegistryValue& defaultValue);
     void setValueEx(std::int32_t classKey, const std::string& sectionKey, const std::string& valueKey,
@@ -90,8 +89,7 @@ public:
 private:
     void SetClassValue(const RegistryValue& value);
     [[noreturn]] void raise(const std::string& description) const;
-    std::string rootText() const;
-    std::string setFailedText(const RegistryValue& value) const;
+    std::string where() const;
 
     RegistryStore& m_store;
     std::string m_machine;

@@ -277,3 +277,34 @@ TEST_F(ProfileStoreTest, ASnapshotReadsOneVersionAndWritesStartFromTheFileOnDisk
     writeFileBytes(path, "[a]\nx=4\n");
     EXPECT_EQ(read("a", "x"), "4") << "the next operation sees the change";
 }
+
+TEST_F(ProfileStoreTest, ListsAddsAndDeletesWholeSections)
+{
+    writeFileBytes(path, "\xEF\xBB\xBFtop=1\r\n[a]\r\nx=1\r\n\r\n[ B ]\r\n[]\r\n[A]\r\ny=2");
+    std::string out;
+    EXPECT_EQ(store.getSectionNames(path, 50000, out), 6u);
+    EXPECT_EQ(out, std::string("a\0B\0A\0\0", 7)); // file order, every header, none unnamed
+    EXPECT_EQ(store.getSectionNames(path, 5, out), 3u);
+    EXPECT_EQ(out, std::string("a\0B\0\0", 5)); // cut as the key list is
+
+    ASSERT_TRUE(store.addSection(path, "b").ok); // there already, in another case
+    ASSERT_TRUE(store.addSection(path, " new ").ok);
+    EXPECT_EQ(bytes(), "\xEF\xBB\xBFtop=1\r\n[a]\r\nx=1\r\n\r\n[ B ]\r\n[]\r\n[A]\r\ny=2\r\n[new]\r\n");
+    ASSERT_TRUE(store.deleteSection(path, "A").ok); // the first of that name, up to the next header
+    ASSERT_TRUE(store.deleteSection(path, "new").ok);
+    ASSERT_TRUE(store.deleteSection(path, "missing").ok);
+    EXPECT_EQ(bytes(), "\xEF\xBB\xBFtop=1\r\n[ B ]\r\n[]\r\n[A]\r\ny=2\r\n");
+}
+
+TEST_F(ProfileStoreTest, SectionChangesCreateAMissingFileAndAreRefusedLikeOtherWrites)
+{
+    ASSERT_TRUE(store.deleteSection(path, "a").ok);
+    EXPECT_NE(::access(path.c_str(), F_OK), 0);
+    ASSERT_TRUE(store.addSection(path, "a").ok);
+    EXPECT_EQ(bytes(), "[a]\r\n");
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(store.addSection(path, "b").error, "Permission denied");
+    EXPECT_EQ(store.deleteSection(path, "a").error, "Permission denied");
+    EXPECT_EQ(bytes(), "[a]\r\n");
+    ::chmod(path.c_str(), 0644);
+}
