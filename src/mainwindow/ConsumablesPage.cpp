@@ -23,15 +23,27 @@ ConsumablesPage::ConsumablesPage(frmMain& main)
     setObjectName(QStringLiteral("pageConsumables"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(buildDatabaseFrame(), 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildAddNewFrame());
+    right->addWidget(buildControlsFrame());
+    right->addStretch(1);
+    layout->addLayout(right);
+    connectControls();
+}
 
+QWidget* ConsumablesPage::buildDatabaseFrame()
+{
     auto* fmDatabase = Widgets::frame(this, "fmDatabase", QStringLiteral("Consumables list"));
     auto* databaseLayout = new QVBoxLayout(fmDatabase);
     m_lstConsumables = Widgets::listView(fmDatabase, "lstConsumables",
         {QStringLiteral("Item"), QStringLiteral("Last Changed"), QStringLiteral("Change After")});
     databaseLayout->addWidget(m_lstConsumables);
-    layout->addWidget(fmDatabase, 1);
+    return fmDatabase;
+}
 
-    auto* right = new QVBoxLayout;
+QWidget* ConsumablesPage::buildAddNewFrame()
+{
     auto* fmAddNew = Widgets::frame(this, "fmAddNew", QStringLiteral("Consumable details"));
     auto* grid = new QGridLayout(fmAddNew);
     grid->setVerticalSpacing(4);
@@ -55,8 +67,11 @@ ConsumablesPage::ConsumablesPage(frmMain& main)
             grid->addWidget(unit, row * 2 + 1, 1);
         }
     }
-    right->addWidget(fmAddNew);
+    return fmAddNew;
+}
 
+QWidget* ConsumablesPage::buildControlsFrame()
+{
     auto* fmControls = Widgets::frame(this, "fmControls");
     auto* buttons = new QGridLayout(fmControls);
     buttons->setContentsMargins(6, 6, 6, 6);
@@ -74,10 +89,11 @@ ConsumablesPage::ConsumablesPage(frmMain& main)
     buttons->addWidget(m_btnEdit, 0, 1);
     buttons->addWidget(m_btnSave, 1, 0);
     buttons->addWidget(m_btnDel, 1, 1);
-    right->addWidget(fmControls);
-    right->addStretch(1);
-    layout->addLayout(right);
+    return fmControls;
+}
 
+void ConsumablesPage::connectControls()
+{
     KeyFilter::install(m_txtLastChanged, keepsReadingKey);
     KeyFilter::install(m_txtChangeAfter, keepsReadingKey);
     // A double-click anywhere on the list means the selected row, as the list's own

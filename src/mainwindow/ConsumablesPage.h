@@ -34,6 +34,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One builder per frame, called in the order the page shows them: the order in
+    // which the controls are made is also their tab order.
+    QWidget* buildDatabaseFrame();
+    QWidget* buildAddNewFrame();
+    QWidget* buildControlsFrame();
+    // The key filters, event filter and click handlers of the built controls.
+    void connectControls();
+
     // The detail panel as its controls show it, and back.
     ConsumablePanelState panelState() const;
     void apply(const ConsumablePanelOutcome& outcome);

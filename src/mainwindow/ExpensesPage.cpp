@@ -43,14 +43,26 @@ ExpensesPage::ExpensesPage(frmMain& main)
     setObjectName(QStringLiteral("pageExpenses"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(buildMiscDatabaseFrame(), 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildMiscDetailsFrame());
+    right->addWidget(buildMiscControlsFrame());
+    right->addStretch(1);
+    layout->addLayout(right);
+    connectControls();
+}
 
+QWidget* ExpensesPage::buildMiscDatabaseFrame()
+{
     auto* fmMiscDatabase = Widgets::frame(this, "fmMiscDatabase", QStringLiteral("Car expenses list"));
     auto* databaseLayout = new QVBoxLayout(fmMiscDatabase);
     m_lstMisc = Widgets::listView(fmMiscDatabase, "lstMisc", {QStringLiteral("Category"), QStringLiteral("Expenses")});
     databaseLayout->addWidget(m_lstMisc);
-    layout->addWidget(fmMiscDatabase, 1);
+    return fmMiscDatabase;
+}
 
-    auto* right = new QVBoxLayout;
+QWidget* ExpensesPage::buildMiscDetailsFrame()
+{
     auto* fmMiscDetails = Widgets::frame(this, "fmMiscDetails", QStringLiteral("Expense details"));
     auto* grid = new QGridLayout(fmMiscDetails);
     grid->setVerticalSpacing(4);
@@ -66,8 +78,11 @@ ExpensesPage::ExpensesPage(frmMain& main)
     m_lblMiscCur = Widgets::label(fmMiscDetails, "lblMiscCur", QStringLiteral("USD"));
     m_lblMiscCur->setMinimumWidth(36);
     grid->addWidget(m_lblMiscCur, 3, 1);
-    right->addWidget(fmMiscDetails);
+    return fmMiscDetails;
+}
 
+QWidget* ExpensesPage::buildMiscControlsFrame()
+{
     auto* fmMiscControls = Widgets::frame(this, "fmMiscControls");
     auto* buttons = new QHBoxLayout(fmMiscControls);
     buttons->setContentsMargins(6, 6, 6, 6);
@@ -83,10 +98,11 @@ ExpensesPage::ExpensesPage(frmMain& main)
     buttons->addWidget(m_btnMiscEdit);
     buttons->addWidget(m_btnMiscSave);
     buttons->addWidget(m_btnMiscDelete);
-    right->addWidget(fmMiscControls);
-    right->addStretch(1);
-    layout->addLayout(right);
+    return fmMiscControls;
+}
 
+void ExpensesPage::connectControls()
+{
     m_lstMisc->viewport()->installEventFilter(this);
     KeyFilter::install(m_txtExpences, [](char32_t key) {
         return key < 128 && ExpenseEditor::expencesKey(true, static_cast<int>(key)) != MiscKey::Drop;

@@ -42,6 +42,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One builder per frame, called in the order the page shows them: the order in
+    // which the controls are made is also their tab order.
+    QWidget* buildMiscDatabaseFrame();
+    QWidget* buildMiscDetailsFrame();
+    QWidget* buildMiscControlsFrame();
+    // The key filter, event filters and handlers of the built controls.
+    void connectControls();
+
     AppContext& context();
     std::optional<std::string> selectedRowText() const;
 

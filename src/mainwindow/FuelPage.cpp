@@ -25,8 +25,16 @@ FuelPage::FuelPage(frmMain& main)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);
-
     auto* top = new QHBoxLayout;
+    top->addWidget(buildFuelInputFrame(), 1);
+    top->addWidget(buildFuelControlsFrame());
+    layout->addLayout(top);
+    layout->addWidget(buildFuelStatsFrame(), 1);
+    connectControls();
+}
+
+QWidget* FuelPage::buildFuelInputFrame()
+{
     auto* fmFuelInput = Widgets::frame(this, "fmFuelInput", QStringLiteral("Fuel usage and cost"));
     auto* input = new QGridLayout(fmFuelInput);
     input->setContentsMargins(6, 2, 6, 4);
@@ -54,8 +62,11 @@ FuelPage::FuelPage(frmMain& main)
     input->addWidget(m_lblFuelFilledMiles, 2, 1);
     m_lblDisplayUnit = Widgets::label(fmFuelInput, "lblDisplayUnit", QStringLiteral("Km"));
     input->addWidget(m_lblDisplayUnit, 2, 2);
-    top->addWidget(fmFuelInput, 1);
+    return fmFuelInput;
+}
 
+QWidget* FuelPage::buildFuelControlsFrame()
+{
     auto* fmFuelControls = Widgets::frame(this, "fmFuelControls");
     auto* controls = new QVBoxLayout(fmFuelControls);
     controls->setContentsMargins(6, 6, 6, 6);
@@ -65,9 +76,11 @@ FuelPage::FuelPage(frmMain& main)
     controls->addStretch(1);
     controls->addWidget(m_btnFuelAnalyze);
     controls->addStretch(1);
-    top->addWidget(fmFuelControls);
-    layout->addLayout(top);
+    return fmFuelControls;
+}
 
+QWidget* FuelPage::buildFuelStatsFrame()
+{
     auto* fmFuelStats = Widgets::frame(this, "fmFuelStats", QStringLiteral("Fuel Statistics ... "));
     auto* stats = new QVBoxLayout(fmFuelStats);
     stats->setContentsMargins(6, 2, 6, 4);
@@ -84,9 +97,20 @@ FuelPage::FuelPage(frmMain& main)
     totalRow->addWidget(totalCell);
     totalRow->addStretch(1);
     stats->addLayout(totalRow);
+    stats->addWidget(buildPerformanceFrame(fmFuelStats));
+    auto* hint = Widgets::label(fmFuelStats, "Label6",
+        QStringLiteral("Hold the right mouse button on the cost per distance and click the left "
+                       "one\nto open Car Expenses."));
+    hint->setFont(uiFont(7));
+    hint->setStyleSheet(QStringLiteral("color: #555;"));
+    stats->addWidget(hint);
+    return fmFuelStats;
+}
 
+QWidget* FuelPage::buildPerformanceFrame(QWidget* parent)
+{
     auto* fmPerformance
-        = Widgets::frame(fmFuelStats, "fmPerformance", QStringLiteral("Car Expenses and Fuel Usage Statistics "));
+        = Widgets::frame(parent, "fmPerformance", QStringLiteral("Car Expenses and Fuel Usage Statistics "));
     auto* figures = new QGridLayout(fmPerformance);
     figures->setContentsMargins(6, 2, 6, 4);
     figures->setVerticalSpacing(2);
@@ -107,15 +131,11 @@ FuelPage::FuelPage(frmMain& main)
         values[row]->setFont(uiFont(8.25, true));
         figures->addWidget(values[row], row, 1);
     }
-    stats->addWidget(fmPerformance);
-    auto* hint = Widgets::label(fmFuelStats, "Label6",
-        QStringLiteral("Hold the right mouse button on the cost per distance and click the left "
-                       "one\nto open Car Expenses."));
-    hint->setFont(uiFont(7));
-    hint->setStyleSheet(QStringLiteral("color: #555;"));
-    stats->addWidget(hint);
-    layout->addWidget(fmFuelStats, 1);
+    return fmPerformance;
+}
 
+void FuelPage::connectControls()
+{
     KeyFilter::install(m_txtFuelFilled, FuelEntry::fuelBoxKeeps);
     KeyFilter::install(m_txtFuelCost, FuelEntry::fuelBoxKeeps);
     KeyFilter::install(m_txtFuelTotal, FuelTotalEditor::keepsKey);

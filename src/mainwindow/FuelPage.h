@@ -41,6 +41,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One builder per frame, called in the order the page shows them: the order in
+    // which the controls are made is also their tab order.
+    QWidget* buildFuelInputFrame();
+    QWidget* buildFuelControlsFrame();
+    QWidget* buildFuelStatsFrame();
+    // Inside fmFuelStats.
+    QWidget* buildPerformanceFrame(QWidget* parent);
+    // The key filters, event filters and click handlers of the built controls.
+    void connectControls();
+
     // "Update Fuel Info".
     void onFuelAnalyzeClick();
     // The fuel total's in-place editor over lblFuelTotal.

@@ -28,6 +28,16 @@ public:
     QLabel* lblDisplayUnit() const { return m_lblDisplayUnit; }
 
 private:
+    // One builder per frame, called in the order the page shows them: the order in
+    // which the controls are made is also their tab order.
+    QWidget* buildStatusFrame();
+    QWidget* buildCurrentMilesFrame();
+    // Inside fmCurrentMiles.
+    QWidget* buildMilesFrame(QWidget* parent);
+    QWidget* buildAnalyseFrame(QWidget* parent);
+    // The key filter and click handler of the built controls.
+    void connectControls();
+
     // "&Analyze now!": stores the reading, then the analysis and the statistics.
     void onConfirmClick();
 

@@ -87,7 +87,16 @@ SettingsPage::SettingsPage(frmMain& main)
     setObjectName(QStringLiteral("pageSettings"));
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(buildInitCarMilesFrame(), 0, 0);
+    layout->addWidget(buildOtherSettingsFrame(), 0, 1);
+    layout->addWidget(buildApplicationSettingsFrame(), 1, 0, 1, 2);
+    layout->addWidget(buildSettingsControlsFrame(), 2, 0, 1, 2);
+    layout->setRowStretch(3, 1);
+    connectControls();
+}
 
+QWidget* SettingsPage::buildInitCarMilesFrame()
+{
     auto* fmInitCarMiles
         = Widgets::frame(this, "fmInitCarMiles", QStringLiteral("Car mileage when Wheelbook was installed"));
     auto* initRow = new QHBoxLayout(fmInitCarMiles);
@@ -97,8 +106,11 @@ SettingsPage::SettingsPage(frmMain& main)
     m_lblDisplayUnit->setMinimumWidth(36);
     initRow->addWidget(m_txtInitMiles, 1);
     initRow->addWidget(m_lblDisplayUnit);
-    layout->addWidget(fmInitCarMiles, 0, 0);
+    return fmInitCarMiles;
+}
 
+QWidget* SettingsPage::buildOtherSettingsFrame()
+{
     auto* fmOtherSettings = Widgets::frame(this, "fmOtherSettings");
     auto* other = new QGridLayout(fmOtherSettings);
     other->addWidget(Widgets::label(fmOtherSettings, "lblUnit", QStringLiteral("Distance measurement unit:")), 0, 0);
@@ -117,8 +129,11 @@ SettingsPage::SettingsPage(frmMain& main)
     // The type-ahead below is the box's only completion.
     m_cmbCur->setCompleter(nullptr);
     other->addWidget(m_cmbCur, 1, 1);
-    layout->addWidget(fmOtherSettings, 0, 1);
+    return fmOtherSettings;
+}
 
+QWidget* SettingsPage::buildApplicationSettingsFrame()
+{
     auto* fmApplicationSettings = Widgets::frame(this, "fmApplicationSettings", QStringLiteral("Wheelbook Settings"));
     auto* app = new QVBoxLayout(fmApplicationSettings);
     m_chkOnTop = checkBox(
@@ -133,8 +148,11 @@ SettingsPage::SettingsPage(frmMain& main)
     app->addWidget(line(fmApplicationSettings, "Line2"));
     app->addWidget(m_chkMinSystray);
     app->addStretch(1);
-    layout->addWidget(fmApplicationSettings, 1, 0, 1, 2);
+    return fmApplicationSettings;
+}
 
+QWidget* SettingsPage::buildSettingsControlsFrame()
+{
     auto* fmSettingsControls = Widgets::frame(this, "fmSettingsControls");
     auto* controls = new QHBoxLayout(fmSettingsControls);
     controls->setContentsMargins(6, 6, 6, 6);
@@ -143,9 +161,11 @@ SettingsPage::SettingsPage(frmMain& main)
     controls->addStretch(1);
     controls->addWidget(m_btnDone);
     controls->addWidget(m_btnCancel);
-    layout->addWidget(fmSettingsControls, 2, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    return fmSettingsControls;
+}
 
+void SettingsPage::connectControls()
+{
     KeyFilter::install(
         m_txtInitMiles, [](char32_t key) { return key < 128 && AppSettings::initMilesKeeps(static_cast<int>(key)); });
     // Keys reach the line edit through the box, which hands them on without filters.

@@ -49,6 +49,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One builder per frame, called in the order the page shows them: the order in
+    // which the controls are made is also their tab order.
+    QWidget* buildInitCarMilesFrame();
+    QWidget* buildOtherSettingsFrame();
+    QWidget* buildApplicationSettingsFrame();
+    QWidget* buildSettingsControlsFrame();
+    // The key filters, event filters and handlers of the built controls.
+    void connectControls();
+
     AppContext& context();
     StartupRegistry& startupRegistry();
     SettingsForm form() const;
