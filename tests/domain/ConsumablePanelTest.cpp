@@ -1,244 +1,149 @@
 #include "domain/ConsumablePanel.h"
-#include "domain/AppContext.h"
 
-#include "ScriptedPrompter.h"
-#include "TempDir.h"
+#include "DomainFixture.h"
 
-#include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
+const std::string kItems = "[app]\nmiles=12000\n[consumables]\nOil=10000#5000\nBelt=0#60000\n[misc]\n";
 
-const std::string kDuplicateText
-    = "A consumable item with same name already exists. Either specify different name or double click on the  "
-      "consumable in the Consumable List and click the Edit button to change its values.";
-
-class ConsumablePanelTest : public ::testing::Test {
+class ConsumablePanelTest : public DomainFixture {
 protected:
-    ConsumablePanelTest()
-    {
-        dir.write(
-            "cardata.dat", "[app]\r\nmiles=12000\r\n[consumables]\r\nOil=10000#5000\r\nBelt=0#60000\r\n[misc]\r\n");
-    }
-
-    std::string data() const { return dir.read("cardata.dat"); }
+    ConsumablePanelTest() { writeData(kItems); }
 
     // The panel while adding, with these texts typed.
     ConsumablePanelState adding(std::string name, std::string last, std::string after)
     {
         ConsumablePanelState state = panel.clickAdd(ConsumablePanelState()).panel;
-        state.itemName = std::move(name);
-        state.lastChanged = std::move(last);
-        state.changeAfter = std::move(after);
+        std::tie(state.itemName, state.lastChanged, state.changeAfter) = std::tie(name, last, after);
         return state;
     }
 
-    // Saving must be refused with this message and change nothing.
-    void expectRefused(const ConsumablePanelState& state, const std::string& reading, const std::string& unit,
-        const std::string& title, const std::string& text)
-    {
-        const std::string before = data();
-        prompter.expect(title, MsgAnswer::Ok, text);
-        const ConsumablePanelOutcome outcome = panel.clickSave(state, reading, unit);
-        EXPECT_EQ(outcome.panel, state);
-        EXPECT_FALSE(outcome.lists.consumables.has_value());
-        EXPECT_EQ(data(), before);
-    }
-
-    TempDir dir;
-    ScriptedPrompter prompter;
-    AppContext ctx {dir.path(), dir.file("wheelbook"), "", prompter};
     ConsumablePanel panel {ctx};
-    const ListRow oilRow {" OIL", {"10000", "5000"}, 3, ColourBlack, false};
+    const ListRow oilRow {" OIL", {"10000", "5000"}, 3};
 };
 
+// The panel on one line: each button's caption with "+" when enabled and "-" when not,
+// whether the boxes are locked or open, and the texts of the three boxes.
+std::string shown(const ConsumablePanelState& p)
+{
+    auto button = [](const std::string& caption, bool enabled) { return caption + (enabled ? "+ " : "- "); };
+    return button(p.addCaption, p.addEnabled) + button(p.editCaption, p.editEnabled) + button("Delete", p.deleteEnabled)
+        + button("Save", p.saveEnabled) + (p.boxesLocked ? "locked [" : "open [") + p.itemName + "] [" + p.lastChanged
+        + "] [" + p.changeAfter + "]";
+}
 } // namespace
 
-TEST_F(ConsumablePanelTest, AddOpensAnEmptyPanelAndCancelAsksFirst)
+TEST_F(ConsumablePanelTest, TheButtonsFollowTheModeCancellingAsksFirstAndNoRowDoesNothing)
 {
     ConsumablePanelState browsing;
     browsing.itemName = " OIL"; // left over from a double-click
     const ConsumablePanelOutcome add = panel.clickAdd(browsing);
-    ConsumablePanelState expected;
-    expected.addCaption = "Cancel";
-    expected.deleteEnabled = false;
-    expected.saveEnabled = true;
-    expected.boxesLocked = false;
-    EXPECT_EQ(add.panel, expected);
+    EXPECT_EQ(shown(add.panel), "Cancel+ Edit- Delete- Save+ open [] [] []");
     EXPECT_EQ(add.focus, ConsumableFocus::ItemName);
     EXPECT_EQ(ConsumablePanel::modeOf(add.panel), ConsumablePanelMode::Adding);
-
-    ConsumablePanelState typed = add.panel;
-    typed.itemName = "Brake Pads";
+    const ConsumablePanelState typed = adding("Brake Pads", "", "");
     const std::string question = "Are you sure you want to Cancel adding new Item to Consumables' Database?";
-    prompter.expect("Are you sure", MsgAnswer::No, question);
+    expect("Are you sure", question, Question, MsgAnswer::No);
     EXPECT_EQ(panel.clickAdd(typed).panel, typed);
-
-    prompter.expect("Are you sure", MsgAnswer::Yes, question);
+    expect("Are you sure", question, Question, MsgAnswer::Yes);
     const ConsumablePanelOutcome cancelled = panel.clickAdd(typed);
-    EXPECT_EQ(cancelled.panel, ConsumablePanelState());
+    EXPECT_EQ(shown(cancelled.panel), "Add+ Edit- Delete+ Save- locked [] [] []");
     EXPECT_EQ(ConsumablePanel::modeOf(cancelled.panel), ConsumablePanelMode::Browsing);
-    EXPECT_EQ(prompter.messages().back().buttons, MsgButtons::YesNo);
-    EXPECT_EQ(prompter.messages().back().icon, MsgIcon::Question);
-}
-
-TEST_F(ConsumablePanelTest, DoubleClickFillsAndLocksTheBoxesInEveryState)
-{
-    const ConsumablePanelOutcome browsing = panel.doubleClickList(ConsumablePanelState(), &oilRow);
-    EXPECT_EQ(browsing.panel.itemName, " OIL");
-    EXPECT_EQ(browsing.panel.lastChanged, "10000");
-    EXPECT_EQ(browsing.panel.changeAfter, "5000");
-    EXPECT_TRUE(browsing.panel.boxesLocked);
-    EXPECT_TRUE(browsing.panel.editEnabled);
-
-    // While adding, the captions and the other buttons stay as they are.
-    const ConsumablePanelState add = adding("x", "1", "2");
-    ConsumablePanelState expected = add;
-    expected.itemName = " OIL";
-    expected.lastChanged = "10000";
-    expected.changeAfter = "5000";
-    expected.boxesLocked = true;
-    expected.editEnabled = true;
-    EXPECT_EQ(panel.doubleClickList(add, &oilRow).panel, expected);
-}
-
-TEST_F(ConsumablePanelTest, NoSelectedRowOrADisabledButtonDoesNothing)
-{
-    ConsumablePanelState state;
-    state.editEnabled = true;
-    state.itemName = " OIL";
-    EXPECT_EQ(panel.doubleClickList(state, nullptr).panel, state);
-    EXPECT_EQ(panel.clickEdit(state, nullptr).panel, state);
-    EXPECT_EQ(panel.clickDelete(state, nullptr, "12000", "Km").panel, state);
-
-    const ConsumablePanelState add = adding("Brake Pads", "100", "200");
-    EXPECT_EQ(panel.clickEdit(add, &oilRow).panel, add);
-    EXPECT_EQ(panel.clickDelete(add, &oilRow, "12000", "Km").panel, add);
-    EXPECT_EQ(panel.clickSave(ConsumablePanelState(), "12000", "Km").panel, ConsumablePanelState());
-    EXPECT_TRUE(prompter.messages().empty());
-}
-
-TEST_F(ConsumablePanelTest, EditUnlocksAndCancelRefillsFromTheRow)
-{
-    const ConsumablePanelState browsing = panel.doubleClickList(ConsumablePanelState(), &oilRow).panel;
+    // A double-click fills and locks the boxes in every mode; Edit opens them.
+    browsing = panel.doubleClickList(ConsumablePanelState(), &oilRow).panel;
+    EXPECT_EQ(shown(browsing), "Add+ Edit+ Delete+ Save- locked [ OIL] [10000] [5000]");
+    EXPECT_EQ(shown(panel.doubleClickList(adding("x", "1", "2"), &oilRow).panel),
+        "Cancel+ Edit+ Delete- Save+ locked [ OIL] [10000] [5000]");
     const ConsumablePanelOutcome edit = panel.clickEdit(browsing, &oilRow);
-    ConsumablePanelState expected = browsing;
-    expected.boxesLocked = false;
-    expected.addEnabled = false;
-    expected.deleteEnabled = false;
-    expected.saveEnabled = true;
-    expected.editCaption = "Cancel";
-    EXPECT_EQ(edit.panel, expected);
+    EXPECT_EQ(shown(edit.panel), "Add- Cancel+ Delete- Save+ open [ OIL] [10000] [5000]");
     EXPECT_EQ(edit.focus, ConsumableFocus::ItemNameSelected);
     EXPECT_EQ(ConsumablePanel::modeOf(edit.panel), ConsumablePanelMode::Editing);
-
-    ConsumablePanelState typed = edit.panel;
-    typed.lastChanged = "11000";
-    prompter.expect("Are you sure", MsgAnswer::No, "Are you sure you want to Cancel?");
+    ConsumablePanelState edited = edit.panel;
+    edited.lastChanged = "11000";
+    expect("Are you sure", "Are you sure you want to Cancel?", Question, MsgAnswer::No);
+    EXPECT_EQ(panel.clickEdit(edited, &oilRow).panel, edited);
+    expect("Are you sure", "Are you sure you want to Cancel?", Question, MsgAnswer::Yes);
+    EXPECT_EQ(panel.clickEdit(edited, &oilRow).panel, browsing); // refilled from the row
+    // No selected row, or a disabled button, does nothing.
+    EXPECT_EQ(panel.doubleClickList(browsing, nullptr).panel, browsing);
+    EXPECT_EQ(panel.clickEdit(browsing, nullptr).panel, browsing);
+    EXPECT_EQ(panel.clickDelete(browsing, nullptr, "12000", "Km").panel, browsing);
     EXPECT_EQ(panel.clickEdit(typed, &oilRow).panel, typed);
-
-    prompter.expect("Are you sure", MsgAnswer::Yes, "Are you sure you want to Cancel?");
-    EXPECT_EQ(panel.clickEdit(typed, &oilRow).panel, browsing);
+    EXPECT_EQ(panel.clickDelete(typed, &oilRow, "12000", "Km").panel, typed);
+    EXPECT_EQ(panel.clickSave(ConsumablePanelState(), "12000", "Km").panel, ConsumablePanelState());
 }
 
-TEST_F(ConsumablePanelTest, SaveChecksRunInOrderWithTheirMessages)
+TEST_F(ConsumablePanelTest, SaveRefusesInTheOrderOfItsChecksAndChangesNothing)
 {
-    expectRefused(adding("  ", "", ""), "12000", "Km", "Required Field Empty ...", "Item Name can't be empty.");
-    expectRefused(adding("Oil", "", ""), "12000", "Km", "Item with same Name already Exists ...", kDuplicateText);
-    expectRefused(adding(" Brake Pads ", " ", ""), "12000", "Km", "Required Field Empty ...",
-        "Please specify the Km when you last changed  Brake Pads . This field can't be empty.");
+    const std::string badName = "Item Name can't contain \"=\" or a line break, nor begin with \"[\" or \";\", because "
+                                "the data file could not keep such a name.";
     const std::string example = "Error : The car hasn't yet reached the distance at which you have changed the "
                                 "consumable. Example : You car has done 10 ";
-    expectRefused(adding("Brake Pads", "12001", ""), "12000", "Km", "Wheelbook",
-        example + "Kms and you try to enter an oil change made at 2000Kms.");
-    expectRefused(adding("Brake Pads", "10", ""), "", "Miles", "Wheelbook",
-        example + "Miless and you try to enter an oil change made at 2000Miless.");
-    EXPECT_EQ(prompter.messages().back().icon, MsgIcon::None);
-    // A reading equal to the last change passes that check.
-    expectRefused(adding("Brake Pads", "12000", ""), "12000", "Km", "Required Field Empty ...",
-        "Please specify the Km after which it's necessary to change Car's Brake Pads. This field can't be empty.");
+    struct Case {
+        std::string name, last, after, title, text;
+        Look look = Info;
+        std::string reading = "12000", unit = "Km";
+    };
+    const Case cases[] = {
+        {"  ", "", "", "Required Field Empty ...", "Item Name can't be empty."},
+        {"Oil=Filter", "100", "200", "Invalid Item Name ...", badName},
+        {"[misc]", "100", "200", "Invalid Item Name ...", badName},
+        {" ;note", "100", "200", "Invalid Item Name ...", badName},
+        {"Two\r\nLines", "100", "200", "Invalid Item Name ...", badName},
+        {"Oil", "", "", "Item with same Name already Exists ...",
+            "A consumable item with same name already exists. Either specify different name or double click on the  "
+            "consumable in the Consumable List and click the Edit button to change its values."},
+        {" Brake Pads ", " ", "", "Required Field Empty ...",
+            "Please specify the Km when you last changed  Brake Pads . This field can't be empty."},
+        {"Brake Pads", "12001", "", "Wheelbook", example + "Kms and you try to enter an oil change made at 2000Kms.",
+            Plain},
+        {"Brake Pads", "10", "", "Wheelbook", example + "Miless and you try to enter an oil change made at 2000Miless.",
+            Plain, "", "Miles"},
+        // A reading equal to the last change passes that check.
+        {"Brake Pads", "12000", "", "Required Field Empty ...",
+            "Please specify the Km after which it's necessary to change Car's Brake Pads. This field can't be empty."},
+        {"Brake Pads", "3000000000", "5", "Invalid Value ...",
+            "Please specify the Km when you last changed Brake Pads as a whole number no larger than 2147483647.", Info,
+            "4000000000", "Km"},
+        {"Brake Pads", "2147483000", "1000", "Invalid Value ...",
+            "Please specify the Km after which it's necessary to change Car's Brake Pads as a whole number that, added "
+            "to 2147483000, gives no more than 2147483647.",
+            Info, "2147483000", "Km"},
+    };
+    for (const auto& [name, last, after, title, text, look, reading, unit] : cases) {
+        const ConsumablePanelState state = adding(name, last, after);
+        expect(title, text, look);
+        const ConsumablePanelOutcome outcome = panel.clickSave(state, reading, unit);
+        EXPECT_EQ(outcome.panel, state) << text;
+        EXPECT_FALSE(outcome.lists.consumables.has_value()) << text;
+    }
+    EXPECT_EQ(data(), crlf(kItems));
 }
 
-TEST_F(ConsumablePanelTest, SaveRefusesNumbersTheAnalysisCannotRead)
-{
-    expectRefused(adding("Brake Pads", "3000000000", "5"), "4000000000", "Km", "Invalid Value ...",
-        "Please specify the Km when you last changed Brake Pads as a whole number no larger than 2147483647.");
-    expectRefused(adding("Brake Pads", "2147483000", "1000"), "2147483000", "Km", "Invalid Value ...",
-        "Please specify the Km after which it's necessary to change Car's Brake Pads as a whole number that, added "
-        "to 2147483000, gives no more than 2147483647.");
-    EXPECT_EQ(prompter.messages().back().icon, MsgIcon::Information);
-}
-
-TEST_F(ConsumablePanelTest, SaveRefusesNamesThatWouldBreakTheFile)
-{
-    const std::string text = "Item Name can't contain \"=\" or a line break, nor begin with \"[\" or \";\", because "
-                             "the data file could not keep such a name.";
-    for (const char* name : {"Oil=Filter", "[misc]", " ;note", "Two\r\nLines"})
-        expectRefused(adding(name, "100", "200"), "12000", "Km", "Invalid Item Name ...", text);
-}
-
-TEST_F(ConsumablePanelTest, SavingANewItemStoresItAndReloadsBothLists)
+TEST_F(ConsumablePanelTest, SavingOrDeletingWritesTheFileAndReloadsBothLists)
 {
     const ConsumablePanelOutcome saved = panel.clickSave(adding("Brake Pads", "10500", "5000"), "12000", "Km");
     EXPECT_EQ(data(),
-        "[app]\r\nmiles=12000\r\n[consumables]\r\nOil=10000#5000\r\nBelt=0#60000\r\nBrake Pads=10500#5000\r\n"
-        "[misc]\r\n");
+        crlf("[app]\nmiles=12000\n[consumables]\nOil=10000#5000\nBelt=0#60000\nBrake Pads=10500#5000\n[misc]\n"));
     EXPECT_EQ(saved.panel, ConsumablePanelState());
-    ASSERT_TRUE(saved.lists.consumables.has_value());
-    EXPECT_EQ(saved.lists.consumables->size(), 3u);
-    EXPECT_EQ(saved.lists.consumables->back(), (ListRow {" BRAKE PADS", {"10500", "5000"}, 3, ColourBlack, false}));
-    ASSERT_TRUE(saved.lists.status.has_value());
-    EXPECT_EQ(saved.lists.status->back().subItems, std::vector<std::string> {"Ok. Change needed after 3500 Km."});
-}
-
-TEST_F(ConsumablePanelTest, ANameInAnotherCaseReachesTheExistingKey)
-{
-    panel.clickSave(adding("oil", "11000", "6000"), "12000", "Km");
-    EXPECT_EQ(data(), "[app]\r\nmiles=12000\r\n[consumables]\r\nOil=11000#6000\r\nBelt=0#60000\r\n[misc]\r\n");
-}
-
-TEST_F(ConsumablePanelTest, EditingThroughTheRowTextUpdatesTheKeyInPlace)
-{
-    ConsumablePanelState state = panel.doubleClickList(ConsumablePanelState(), &oilRow).panel;
-    state = panel.clickEdit(state, &oilRow).panel;
+    EXPECT_EQ(saved.lists.consumables,
+        (std::vector<ListRow> {oilRow, {" BELT", {"0", "60000"}, 3}, {" BRAKE PADS", {"10500", "5000"}, 3}}));
+    EXPECT_EQ(saved.lists.status.value().back().subItems.at(0), "Ok. Change needed after 3500 Km.");
+    // Saving an edit resets the panel too; the row text reaches the stored key.
+    ConsumablePanelState state = panel.clickEdit(panel.doubleClickList({}, &oilRow).panel, &oilRow).panel;
     state.lastChanged = "12000";
-    const ConsumablePanelOutcome saved = panel.clickSave(state, "12000", "Km");
-    EXPECT_EQ(data(), "[app]\r\nmiles=12000\r\n[consumables]\r\nOil=12000#5000\r\nBelt=0#60000\r\n[misc]\r\n");
-    EXPECT_EQ(saved.panel, ConsumablePanelState());
-    EXPECT_EQ(saved.lists.consumables->front(), (ListRow {" OIL", {"12000", "5000"}, 3, ColourBlack, false}));
-}
-
-TEST_F(ConsumablePanelTest, RenamingWhileEditingKeepsTheOldKey)
-{
-    ConsumablePanelState state = panel.doubleClickList(ConsumablePanelState(), &oilRow).panel;
-    state = panel.clickEdit(state, &oilRow).panel;
-    state.itemName = "Engine Oil";
-    panel.clickSave(state, "12000", "Km");
-    EXPECT_EQ(data(),
-        "[app]\r\nmiles=12000\r\n[consumables]\r\nOil=10000#5000\r\nBelt=0#60000\r\nEngine Oil=10000#5000\r\n"
-        "[misc]\r\n");
-}
-
-TEST_F(ConsumablePanelTest, DeleteAsksWithTheRowTextAndReloads)
-{
-    ConsumablePanelState state = panel.doubleClickList(ConsumablePanelState(), &oilRow).panel;
+    EXPECT_EQ(panel.clickSave(state, "12000", "Km").panel, ConsumablePanelState());
+    state = panel.doubleClickList({}, &oilRow).panel;
     const std::string question
         = "This will Delete Consumable Item \" OIL\" from Database. Are you sure you want to Delete it?";
-    prompter.expect("Are you sure?", MsgAnswer::No, question);
-    const ConsumablePanelOutcome kept = panel.clickDelete(state, &oilRow, "12000", "Km");
-    EXPECT_FALSE(kept.lists.consumables.has_value());
-    EXPECT_NE(data().find("Oil=10000#5000"), std::string::npos);
-
-    prompter.expect("Are you sure?", MsgAnswer::Yes, question);
+    expect("Are you sure?", question, Question, MsgAnswer::No);
+    EXPECT_FALSE(panel.clickDelete(state, &oilRow, "12000", "Km").lists.consumables.has_value());
+    EXPECT_EQ(stored("consumables", "Oil"), "12000#5000");
+    expect("Are you sure?", question, Question, MsgAnswer::Yes);
     const ConsumablePanelOutcome deleted = panel.clickDelete(state, &oilRow, "12000", "Km");
-    EXPECT_EQ(data(), "[app]\r\nmiles=12000\r\n[consumables]\r\nBelt=0#60000\r\n[misc]\r\n");
+    EXPECT_EQ(data(), crlf("[app]\nmiles=12000\n[consumables]\nBelt=0#60000\nBrake Pads=10500#5000\n[misc]\n"));
     EXPECT_EQ(deleted.panel, state); // the boxes and buttons are not touched
-    ASSERT_TRUE(deleted.lists.consumables.has_value());
-    EXPECT_EQ(deleted.lists.consumables->size(), 1u);
-    EXPECT_EQ(deleted.lists.status->front().text, " BELT");
-
-    const ListRow beltRow {" BELT", {"0", "60000"}, 3, ColourBlack, false};
-    prompter.expect("Are you sure?", MsgAnswer::Yes);
-    const ConsumablePanelOutcome last = panel.clickDelete(state, &beltRow, "12000", "Km");
-    EXPECT_EQ(last.lists.consumables, std::vector<ListRow>());
-    EXPECT_EQ(last.lists.status, std::vector<ListRow>());
+    EXPECT_EQ(deleted.lists.consumables,
+        (std::vector<ListRow> {{" BELT", {"0", "60000"}, 3}, {" BRAKE PADS", {"10500", "5000"}, 3}}));
 }

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "domain/AppContext.h"
+
+#include "ScriptedPrompter.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using Look = std::pair<MsgButtons, MsgIcon>;
+inline const Look Info {MsgButtons::Ok, MsgIcon::Information};
+inline const Look Warning {MsgButtons::Ok, MsgIcon::Exclamation};
+inline const Look Critical {MsgButtons::Ok, MsgIcon::Critical};
+inline const Look Plain {MsgButtons::Ok, MsgIcon::None};
+inline const Look Question {MsgButtons::YesNo, MsgIcon::Question};
+
+inline const std::string kMissingFileText
+    = "Wheelbook Data File Missing. Please re-install the application to solve this problem.";
+
+// The text with every "\n" made the data file's "\r\n", so that files and their bytes read as lines.
+inline std::string crlf(std::string text)
+{
+    for (auto at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2))
+        text.replace(at, 1, "\r\n");
+    return text;
+}
+
+// A data file in a temporary application folder, and a prompter whose messages must each
+// have been expected, whole: title, text, buttons and icon.
+class DomainFixture : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        std::vector<Look> looks;
+        for (const Message& message : prompter.messages())
+            looks.emplace_back(message.buttons, message.icon);
+        EXPECT_EQ(looks, expectedLooks);
+    }
+    // An empty text is not compared.
+    void expect(std::string title, std::string text, Look look = Info, MsgAnswer answer = MsgAnswer::Ok)
+    {
+        prompter.expect(std::move(title), answer, std::move(text));
+        expectedLooks.push_back(look);
+    }
+    void writeData(const std::string& text) { dir.write("cardata.dat", crlf(text)); }
+    std::string data() const { return dir.read("cardata.dat"); }
+    std::string stored(const char* section, const char* key) { return ctx.dataFile().ReadINI(section, key, "-"); }
+
+    TempDir dir;
+    ScriptedPrompter prompter;
+    std::vector<Look> expectedLooks;
+    AppContext ctx {dir.path(), "/opt/Wheel Book/wheelbook", "", prompter};
+};
