@@ -8,341 +8,191 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr frmSysTray::Capabilities WithBalloons {true, true};
 constexpr frmSysTray::Capabilities WithoutBalloons {true, false};
-constexpr frmSysTray::Capabilities NoNotificationArea {false, false};
+constexpr frmSysTray::Capabilities NoNotificationArea {false, true}; // balloons need an icon
 
 using Events = std::vector<std::string>;
 
-// Every event the tray raises, in order, as "name argument".
-class EventLog {
-public:
+const auto iconOf = [](const frmSysTray& tray) { return tray.findChild<QSystemTrayIcon*>(); };
+
+// Every event the tray raises, in order, as "Name arguments".
+struct EventLog : QObject {
     explicit EventLog(frmSysTray& tray)
     {
-        QObject::connect(&tray, &frmSysTray::SysTrayMouseDown, [this](int b) { add("MouseDown", b); });
-        QObject::connect(&tray, &frmSysTray::SysTrayMouseUp, [this](int b) { add("MouseUp", b); });
-        QObject::connect(&tray, &frmSysTray::SysTrayMouseMove, [this] { add("MouseMove"); });
-        QObject::connect(&tray, &frmSysTray::SysTrayDoubleClick, [this](int b) { add("DoubleClick", b); });
-        QObject::connect(&tray, &frmSysTray::MenuClick,
-            [this](int i, const QString& key) { add("MenuClick " + key.toStdString(), i); });
-        QObject::connect(&tray, &frmSysTray::BalloonShow, [this] { add("BalloonShow"); });
-        QObject::connect(&tray, &frmSysTray::BalloonHide, [this] { add("BalloonHide"); });
-        QObject::connect(&tray, &frmSysTray::BalloonTimeOut, [this] { add("BalloonTimeOut"); });
-        QObject::connect(&tray, &frmSysTray::BalloonClicked, [this] { add("BalloonClicked"); });
+        const auto logEach = [&](auto... raised) {
+            (connect(&tray, raised, this,
+                 [this, name = QMetaMethod::fromSignal(raised).name().toStdString()](const auto&... arguments) {
+                     events.push_back((name + ... + (' ' + QVariant(arguments).toString().toStdString())));
+                 }),
+                ...);
+        };
+        logEach(&frmSysTray::SysTrayMouseDown, &frmSysTray::SysTrayMouseUp, &frmSysTray::SysTrayMouseMove,
+            &frmSysTray::SysTrayDoubleClick, &frmSysTray::MenuClick, &frmSysTray::BalloonShow, &frmSysTray::BalloonHide,
+            &frmSysTray::BalloonTimeOut, &frmSysTray::BalloonClicked);
     }
-    Events take() { return std::exchange(m_events, {}); }
-
-private:
-    void add(const std::string& name, int arg = -1)
-    {
-        m_events.push_back(arg < 0 ? name : name + " " + std::to_string(arg));
-    }
-    Events m_events;
+    Events take() { return std::exchange(events, {}); }
+    Events events;
 };
 
-// The nine items as the main window adds them, "Show" the default.
-void addMainWindowItems(frmSysTray& tray)
+TEST(frmSysTray, NotificationCodesAndActivationsRaiseTheirEvents)
 {
-    const char* items[][2] = {{"Show", "show"}, {"-", "line1"}, {"Help", "help"}, {"-", "line4"},
-        {"Visit Website", "visit"}, {"-", "line2"}, {"About", "about"}, {"-", "line3"}, {"Close", "close"}};
-    int expected = 0;
-    for (const auto& [caption, key] : items) {
-        ASSERT_EQ(tray.AddMenuItem(QString::fromLatin1(caption), QString::fromLatin1(key), expected == 0), expected);
-        ++expected;
+    frmSysTray tray(WithBalloons);
+    EventLog log(tray);
+    // The middle button, the selection codes, the menu message and the table's neighbours raise nothing.
+    const std::pair<int, const char*> codes[] = {{0x200, "SysTrayMouseMove"}, {0x201, "SysTrayMouseDown 1"},
+        {0x202, "SysTrayMouseUp 1"}, {0x203, "SysTrayDoubleClick 1"}, {0x204, "SysTrayMouseDown 2"},
+        {0x205, "SysTrayMouseUp 2"}, {0x206, "SysTrayDoubleClick 2"}, {0x402, "BalloonShow"}, {0x403, "BalloonHide"},
+        {0x404, "BalloonTimeOut"}, {0x405, "BalloonClicked"}, {0x207, ""}, {0x208, ""}, {0x209, ""}, {0x401, ""},
+        {0x7B, ""}, {0x1FF, ""}, {0x406, ""}, {-1, ""}, {0x10201, ""}};
+    for (const auto& [code, event] : codes)
+        EXPECT_EQ((tray.HandleNotification(code), log.take()), *event ? Events {event} : Events {}) << code;
+    // Qt reports a finished click: the owner sees the release it acts on (the right one opens the menu).
+    const std::pair<QSystemTrayIcon::ActivationReason, Events> activations[]
+        = {{QSystemTrayIcon::Context, {"SysTrayMouseDown 2", "SysTrayMouseUp 2"}},
+            {QSystemTrayIcon::Trigger, {"SysTrayMouseDown 1", "SysTrayMouseUp 1"}},
+            {QSystemTrayIcon::DoubleClick, {"SysTrayDoubleClick 1", "SysTrayMouseUp 1"}},
+            {QSystemTrayIcon::MiddleClick, {}}, {QSystemTrayIcon::Unknown, {}}};
+    for (const auto& [reason, events] : activations)
+        EXPECT_EQ((emit iconOf(tray)->activated(reason), log.take()), events) << reason;
+}
+
+// Carries out "add CAPTION KEY [default]", "remove I", "disable I", "default I" or "caption I TEXT",
+// then gives what it returned, the default index and each item as caption=key (a separator as
+// "---"), marked * for the default (drawn bold), ! disabled, ~ hidden.
+std::string apply(frmSysTray& tray, const std::string& step)
+{
+    std::string op, a, b, c;
+    std::istringstream(step) >> op >> a >> b >> c;
+    const int index = std::atoi(a.c_str());
+    const std::map<std::string, std::function<int()>> ops {
+        {"add", [&] { return tray.AddMenuItem(QString::fromStdString(a), QString::fromStdString(b), c == "default"); }},
+        {"remove", [&] { return tray.RemoveMenuItem(index); }},
+        {"disable", [&] { return tray.EnableMenuItem(index, false), 0; }},
+        {"default", [&] { return tray.SetDefaultMenuIndex(index), 0; }},
+        {"caption", [&] { return tray.SetMenuItemCaption(index, QString::fromStdString(b)), 0; }}};
+    std::string menu = std::to_string(ops.at(op)());
+    menu += ' ' + std::to_string(tray.DefaultMenuIndex()) + " |";
+    for (int i = 0; i < tray.MenuItemCount(); ++i) {
+        const QAction* item = tray.mnuSysTray(i);
+        const bool isDefault = item == tray.mnuPopup()->defaultAction();
+        menu += std::string(" ") + (isDefault != item->font().bold() ? "?" : "") + (isDefault ? "*" : "")
+            + (item->isEnabled() ? "" : "!") + (item->isVisible() ? "" : "~")
+            + (item->isSeparator() ? "---" : item->text().toStdString()) + '=' + tray.MenuItemKey(i).toStdString();
     }
+    return menu;
 }
 
-// "caption=key" of every item, in index order.
-QString menuText(const frmSysTray& tray)
-{
-    QStringList items;
-    for (int i = 0; i < tray.MenuItemCount(); ++i)
-        items << tray.MenuItemCaption(i) + u'=' + tray.MenuItemKey(i);
-    return items.join(u',');
-}
-
-void clickItem(frmSysTray& tray, int index)
-{
-    tray.ShowMenu();
-    QMenu* menu = tray.mnuPopup();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(tray.mnuSysTray(index)).center());
-}
-
-TEST(frmSysTrayMenu, ItemsAreNumberedFromZeroWithTheirKeysAndTheDefaultInBold)
+TEST(frmSysTray, MenuItemsByIndex)
 {
     frmSysTray tray(WithBalloons);
-    addMainWindowItems(tray);
+    EventLog log(tray);
+    const std::pair<const char*, const char*> steps[]
+        = {// Item 0 is there, hidden, before the first add; item 1 is not.
+            {"disable 1", "0 0 | !~="}, {"add A a", "0 0 | *A=a"}, {"add - line", "1 0 | *A=a ---=line"},
+            {"add C c default", "2 2 | A=a ---=line *C=c"}, {"add D d", "3 2 | A=a ---=line *C=c D=d"},
+            {"add E e", "4 2 | A=a ---=line *C=c D=d E=e"}, {"disable 3", "0 2 | A=a ---=line *C=c !D=d E=e"},
+            {"caption 0 -", "0 2 | ---=a ---=line *C=c !D=d E=e"}, {"caption 0 A", "0 2 | A=a ---=line *C=c !D=d E=e"},
+            {"default 4", "0 4 | A=a ---=line C=c !D=d *E=e"},
+            // Later items move up with their state; the default index stays, naming none now.
+            {"remove 2", "0 4 | A=a ---=line !D=d E=e"}, {"remove 4", "0 4 | A=a ---=line !D=d E=e"},
+            {"remove -1", "0 4 | A=a ---=line !D=d E=e"}, {"default 9", "0 0 | *A=a ---=line !D=d E=e"},
+            {"default -1", "0 0 | *A=a ---=line !D=d E=e"},
+            // Item 0 only loses its caption.
+            {"remove 0", "0 0 | *=a ---=line !D=d E=e"}, {"add F f", "4 0 | *=a ---=line !D=d E=e F=f"}};
+    for (const auto& [step, menu] : steps)
+        EXPECT_EQ(apply(tray, step), menu) << step;
+    tray.mnuSysTray(3)->trigger();
+    EXPECT_EQ(log.take(), Events {"MenuClick 3 e"});
 
-    EXPECT_EQ(menuText(tray),
-        QStringLiteral("Show=show,-=line1,Help=help,-=line4,Visit Website=visit,-=line2,"
-                       "About=about,-=line3,Close=close"));
-    EXPECT_EQ(tray.findChildren<QAction*>(QStringLiteral("mnuSysTray")).size(), 9);
-    for (int i = 0; i < 9; ++i) {
-        QAction* item = tray.mnuSysTray(i);
-        EXPECT_EQ(item->data().toString(), tray.MenuItemKey(i));
-        EXPECT_EQ(item->property("Index").toInt(), i);
-        EXPECT_TRUE(item->isVisible());
-        EXPECT_EQ(item->isSeparator(), i % 2 == 1) << i;
-        EXPECT_EQ(item->font().bold(), i == 0) << i;
-    }
-    EXPECT_EQ(tray.mnuPopup()->defaultAction(), tray.mnuSysTray(0));
-    EXPECT_EQ(tray.mnuPopup()->title(), QStringLiteral("&Popup"));
-
-    // The owner relabels item 0; "-" would make it a separator.
-    tray.SetMenuItemCaption(0, QStringLiteral("Hide"));
-    EXPECT_EQ(tray.mnuSysTray(0)->text(), QStringLiteral("Hide"));
-    tray.SetMenuItemCaption(0, QStringLiteral("-"));
-    EXPECT_TRUE(tray.mnuSysTray(0)->isSeparator());
-    tray.SetMenuItemCaption(0, QStringLiteral("Show"));
-    EXPECT_FALSE(tray.mnuSysTray(0)->isSeparator());
-}
-
-TEST(frmSysTrayMenu, DefaultIndexTakesOnlyAnIndexThatNamesAnItem)
-{
-    frmSysTray tray(WithBalloons);
-    addMainWindowItems(tray);
-
-    tray.SetDefaultMenuIndex(8);
-    EXPECT_EQ(tray.DefaultMenuIndex(), 8);
-    EXPECT_TRUE(tray.mnuSysTray(8)->font().bold());
-    EXPECT_FALSE(tray.mnuSysTray(0)->font().bold());
-
-    for (const int invalid : {99, 9, -1}) {
-        tray.SetDefaultMenuIndex(8);
-        tray.SetDefaultMenuIndex(invalid);
-        EXPECT_EQ(tray.DefaultMenuIndex(), 0) << invalid;
-        EXPECT_EQ(tray.mnuPopup()->defaultAction(), tray.mnuSysTray(0));
-    }
-}
-
-TEST(frmSysTrayMenu, ItemZeroExistsHiddenUntilTheFirstAdd)
-{
-    frmSysTray tray(WithBalloons);
-    ASSERT_EQ(tray.MenuItemCount(), 1);
-    EXPECT_FALSE(tray.mnuSysTray(0)->isVisible());
-
-    tray.EnableMenuItem(0, false); // a valid index already
-    tray.EnableMenuItem(1, false); // names nothing yet
-    EXPECT_FALSE(tray.mnuSysTray(0)->isEnabled());
-    EXPECT_EQ(tray.mnuSysTray(1), nullptr);
-
-    EXPECT_EQ(tray.AddMenuItem(QStringLiteral("Show"), QStringLiteral("show")), 0);
-    EXPECT_EQ(tray.AddMenuItem(QStringLiteral("Close"), QStringLiteral("close")), 1);
-    EXPECT_TRUE(tray.mnuSysTray(0)->isVisible());
-}
-
-TEST(frmSysTrayMenu, RemovingAnItemMovesTheLaterOnesUpWithTheirState)
-{
-    frmSysTray tray(WithBalloons);
-    for (const char* name : {"A", "B", "C", "D", "E"})
-        tray.AddMenuItem(QString::fromLatin1(name), QString::fromLatin1(name).toLower());
-    tray.EnableMenuItem(3, false);
-
-    EXPECT_EQ(tray.RemoveMenuItem(2), 0);
-    EXPECT_EQ(menuText(tray), QStringLiteral("A=a,B=b,D=d,E=e"));
-    EXPECT_EQ(tray.mnuPopup()->actions().size(), 4);
-    // "D" was disabled and stays so in its new place; "E" was not.
-    EXPECT_FALSE(tray.mnuSysTray(2)->isEnabled());
-    EXPECT_TRUE(tray.mnuSysTray(3)->isEnabled());
-
-    for (const int invalid : {4, -1, 100})
-        EXPECT_EQ(tray.RemoveMenuItem(invalid), 0);
-    // Item 0 stays, without its caption but with its key.
-    EXPECT_EQ(tray.RemoveMenuItem(0), 0);
-    EXPECT_EQ(menuText(tray), QStringLiteral("=a,B=b,D=d,E=e"));
-    EXPECT_TRUE(tray.mnuSysTray(0)->isVisible());
-
-    EXPECT_EQ(tray.AddMenuItem(QStringLiteral("F"), QStringLiteral("f")), 4);
-}
-
-TEST(frmSysTrayMenu, RemovalLeavesTheDefaultIndexAndTheMenuStillPopsUp)
-{
-    frmSysTray tray(WithBalloons);
-    addMainWindowItems(tray);
-    tray.SetDefaultMenuIndex(8);
-    tray.RemoveMenuItem(1);
-
-    EXPECT_EQ(tray.DefaultMenuIndex(), 8);
-    EXPECT_EQ(tray.mnuPopup()->defaultAction(), nullptr);
-    tray.ShowMenu();
-    EXPECT_TRUE(tray.mnuPopup()->isVisible());
-    tray.mnuPopup()->hide();
-}
-
-TEST(frmSysTrayMenu, IndexesStopAtTheSixteenBitLimit)
-{
-    frmSysTray tray(WithBalloons);
-    for (int i = 0; i <= frmSysTray::HighestMenuIndex; ++i)
+    for (int i = 5; i <= frmSysTray::HighestMenuIndex; ++i)
         ASSERT_EQ(tray.AddMenuItem(QStringLiteral("x")), i);
-    EXPECT_EQ(tray.AddMenuItem(QStringLiteral("one too many")), -1);
-    EXPECT_EQ(tray.MenuItemCount(), frmSysTray::HighestMenuIndex + 1);
+    EXPECT_EQ(tray.AddMenuItem(QStringLiteral("one too many")), -1) << "indexes are 16-bit";
 }
 
-TEST(frmSysTrayMenu, ChoosingAnItemRaisesMenuClickWithItsIndexAndKey)
-{
-    frmSysTray tray(WithBalloons);
-    addMainWindowItems(tray);
-    EventLog log(tray);
-
-    clickItem(tray, 2);
-    EXPECT_EQ(log.take(), (Events {"MenuClick help 2"}));
-
-    // After a removal the item at that place answers with its new key.
-    tray.RemoveMenuItem(2);
-    tray.mnuSysTray(2)->trigger();
-    tray.mnuSysTray(7)->trigger();
-    EXPECT_EQ(log.take(), (Events {"MenuClick line4 2", "MenuClick close 7"}));
-}
-
-TEST(frmSysTrayEvents, NotificationCodesRaiseTheirEvents)
-{
-    frmSysTray tray(WithBalloons);
-    EventLog log(tray);
-    for (const int code :
-        {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x7B, 0x400, 0x401, 0x402, 0x403, 0x404, 0x405})
-        tray.HandleNotification(code);
-    EXPECT_EQ(log.take(),
-        (Events {"MouseMove", "MouseDown 1", "MouseUp 1", "DoubleClick 1", "MouseDown 2", "MouseUp 2", "DoubleClick 2",
-            "BalloonShow", "BalloonHide", "BalloonTimeOut", "BalloonClicked"}));
-}
-
-TEST(frmSysTrayEvents, TrayActivationsReachTheOwnerAsButtonEvents)
-{
-    frmSysTray tray(WithBalloons);
-    EventLog log(tray);
-    auto* icon = tray.findChild<QSystemTrayIcon*>();
-    ASSERT_NE(icon, nullptr);
-
-    emit icon->activated(QSystemTrayIcon::Context);
-    EXPECT_EQ(log.take(), (Events {"MouseDown 2", "MouseUp 2"}));
-    emit icon->activated(QSystemTrayIcon::Trigger);
-    EXPECT_EQ(log.take(), (Events {"MouseDown 1", "MouseUp 1"}));
-    emit icon->activated(QSystemTrayIcon::DoubleClick);
-    EXPECT_EQ(log.take(), (Events {"DoubleClick 1", "MouseUp 1"}));
-    emit icon->activated(QSystemTrayIcon::MiddleClick);
-    emit icon->activated(QSystemTrayIcon::Unknown);
-    EXPECT_EQ(log.take(), Events {});
-}
-
-TEST(frmSysTrayEvents, TheOwnerMayUnloadTheTrayFromAnIconOrMenuHandler)
+TEST(frmSysTray, TheIconShowsFromCreationUntilUnloadEvenFromItsOwnHandlers)
 {
     auto* tray = new frmSysTray(WithBalloons);
-    QPointer<QSystemTrayIcon> icon = tray->findChild<QSystemTrayIcon*>();
+    QPointer<QSystemTrayIcon> icon = iconOf(*tray);
+    EXPECT_TRUE(icon->isVisible());
+    EXPECT_EQ(icon->toolTip(), QStringLiteral("Wheelbook - car maintenance schedule and running costs"));
+    const QIcon own = QIcon(QPixmap(16, 16));
+    tray->SetIconHandle(own);
+    EXPECT_EQ(icon->icon().cacheKey(), own.cacheKey());
+    tray->Unload();
+    EXPECT_FALSE(icon->isVisible());
+    delete tray;
+    // The tray's own window never shows, even when its owner does.
+    QWidget owner;
+    auto* owned = new frmSysTray(WithBalloons, &owner);
+    owner.show();
+    EXPECT_FALSE(owned->isVisible());
+    EXPECT_FALSE(iconOf(frmSysTray(NoNotificationArea))->isVisible());
+
+    // Unloaded by the owner from an icon handler: no release follows, the icon hides at once
+    // and goes once Qt has returned from it.
+    tray = new frmSysTray(WithBalloons);
+    icon = iconOf(*tray);
     QObject::connect(tray, &frmSysTray::SysTrayMouseDown, [&] { delete tray; });
     emit icon->activated(QSystemTrayIcon::Context);
-    // No release comes from a tray that is gone; its icon is hidden at once and
-    // freed once Qt has returned from it.
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_FALSE(icon->isVisible());
+    ASSERT_TRUE(icon && !icon->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(icon.isNull());
 
-    // "Close" from the tray menu ends with the owner unloading the tray.
+    // "Close" chosen from the tray menu ends with the owner unloading the tray.
     tray = new frmSysTray(WithBalloons);
-    QPointer<frmSysTray> alive(tray);
-    QPointer<QMenu> menu = tray->mnuPopup();
-    addMainWindowItems(*tray);
+    const QPointer<frmSysTray> alive(tray);
+    const QPointer<QMenu> menu = tray->mnuPopup();
+    apply(*tray, "add Close close");
     QObject::connect(tray, &frmSysTray::MenuClick, [&] { delete tray; });
-    clickItem(*tray, 8);
+    tray->ShowMenu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(tray->mnuSysTray(0)).center());
     EXPECT_TRUE(alive.isNull());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(menu.isNull());
 }
 
-QString repeated(char c, int n)
-{
-    return QString(n, QChar::fromLatin1(c));
-}
-
-TEST(frmSysTrayTexts, TheTipIsCutTo127CharactersOr63WithoutBalloons)
+TEST(frmSysTray, TipsAndBalloons)
 {
     frmSysTray tray(WithBalloons);
-    EXPECT_FALSE(tray.ToolTip().isEmpty()); // the program's description until the owner gives one
-    tray.SetToolTip(QStringLiteral("Wheelbook 2.0.0"));
-    EXPECT_EQ(tray.ToolTip(), QStringLiteral("Wheelbook 2.0.0"));
-    tray.SetToolTip(repeated('t', 300));
-    EXPECT_EQ(tray.ToolTip(), repeated('t', 127));
-    EXPECT_EQ(tray.findChild<QSystemTrayIcon*>()->toolTip(), repeated('t', 127));
-    // A character outside the basic plane at the limit is dropped whole, not halved.
-    tray.SetToolTip(repeated('t', 126) + QString::fromUtf8("\xF0\x9F\x9A\x97"));
-    EXPECT_EQ(tray.ToolTip(), repeated('t', 126));
-    // An empty tip clears the old one rather than leaving it up.
-    tray.SetToolTip(QString());
-    EXPECT_EQ(tray.ToolTip(), QString());
-
     frmSysTray plain(WithoutBalloons);
-    plain.SetToolTip(repeated('t', 300));
-    EXPECT_EQ(plain.ToolTip(), repeated('t', 63));
-}
+    const auto x = [](int n) { return QString(n, u'x'); };
+    const QString car = QString::fromUtf8("\xF0\x9F\x9A\x97"); // two UTF-16 units
+    const auto tip = [&](const QString& s) { return tray.SetToolTip(s), iconOf(tray)->toolTip(); };
+    const auto plainTip = [&](const QString& s) { return plain.SetToolTip(s), plain.ToolTip(); };
+    const auto message = [&](const QString& s) { return tray.ShowBalloonTip(s, x(1)), tray.BalloonMessage(); };
+    const auto title = [&](const QString& s) { return tray.ShowBalloonTip(x(1), s), tray.BalloonTitle(); };
+    // An empty text clears the one before; the shell reads up to a terminator.
+    const std::tuple<std::function<QString(const QString&)>, QString, QString> cases[]
+        = {{tip, x(300), x(127)}, {tip, x(126) + car, x(126)}, {tip, x(125) + car, x(125) + car}, {tip, {}, {}},
+            {tip, QStringLiteral("ab\0cd"), QStringLiteral("ab")}, {plainTip, x(300), x(63)}, {message, x(300), x(255)},
+            {message, x(254) + car, x(254)}, {title, x(100), x(63)}, {title, x(62) + car, x(62)}, {title, {}, {}}};
+    for (const auto& [cut, input, expected] : cases)
+        EXPECT_EQ(cut(input), expected) << input.size();
 
-TEST(frmSysTrayTexts, BalloonTextsAreCutAndItsEventsCome)
-{
-    frmSysTray tray(WithBalloons);
+    // A new balloon takes the place of the one still up; only balloons shown raise their events.
     EventLog log(tray);
-    tray.ShowBalloonTip(repeated('m', 300), repeated('T', 100), 1, 60000);
-    EXPECT_EQ(tray.BalloonMessage(), repeated('m', 255));
-    EXPECT_EQ(tray.BalloonTitle(), repeated('T', 63));
-    EXPECT_EQ(log.take(), Events {"BalloonShow"});
-
-    // A new balloon replaces the one still up.
-    tray.ShowBalloonTip(QStringLiteral("Wheelbook is minimized to System Tray."), QStringLiteral("Wheelbook!"), 1, 1);
-    EXPECT_EQ(tray.BalloonTitle(), QStringLiteral("Wheelbook!"));
-    EXPECT_EQ(log.take(), (Events {"BalloonHide", "BalloonShow"}));
-    QSignalSpy timedOut(&tray, &frmSysTray::BalloonTimeOut);
-    EXPECT_TRUE(timedOut.wait());
-    EXPECT_EQ(log.take(), Events {"BalloonTimeOut"});
-
-    tray.ShowBalloonTip(QStringLiteral("again"), QStringLiteral("Wheelbook!"), 1, 60000);
-    emit tray.findChild<QSystemTrayIcon*>()->messageClicked();
-    EXPECT_EQ(log.take(), (Events {"BalloonShow", "BalloonClicked"}));
-}
-
-TEST(frmSysTrayTexts, WithoutBalloonsNoBalloonIsShownAndNoBalloonEventComes)
-{
-    for (const auto& caps : {WithoutBalloons, NoNotificationArea}) {
-        frmSysTray tray(caps);
-        EventLog log(tray);
-        tray.ShowBalloonTip(QStringLiteral("message"), QStringLiteral("title"), 1, 2000);
-        emit tray.findChild<QSystemTrayIcon*>()->messageClicked();
-        EXPECT_EQ(tray.BalloonMessage(), QString());
-        EXPECT_EQ(log.take(), Events {});
+    tray.ShowBalloonTip(x(1), x(1), 1, 1);
+    EXPECT_TRUE(QSignalSpy(&tray, &frmSysTray::BalloonTimeOut).wait());
+    tray.ShowBalloonTip(x(1));
+    emit iconOf(tray)->messageClicked();
+    EXPECT_EQ(log.take(), (Events {"BalloonHide", "BalloonShow", "BalloonTimeOut", "BalloonShow", "BalloonClicked"}));
+    frmSysTray noArea(NoNotificationArea);
+    for (frmSysTray* without : {&plain, &noArea}) {
+        EventLog none(*without);
+        without->ShowBalloonTip(x(1), x(1), 1, 1);
+        emit iconOf(*without)->messageClicked();
+        EXPECT_EQ(std::pair(without->BalloonMessage(), none.take()), std::pair(QString(), Events {}));
     }
-}
-
-TEST(frmSysTrayLife, TheIconIsShownFromCreationUntilUnloadAndOnlyWithANotificationArea)
-{
-    auto tray = std::make_unique<frmSysTray>(WithBalloons);
-    EXPECT_EQ(tray->objectName(), QStringLiteral("frmSysTray"));
-    EXPECT_EQ(tray->windowTitle(), QStringLiteral("Sys Tray Interface"));
-    EXPECT_FALSE(tray->isVisible());
-    QPointer<QSystemTrayIcon> icon = tray->findChild<QSystemTrayIcon*>();
-    EXPECT_TRUE(icon->isVisible());
-    EXPECT_FALSE(icon->icon().isNull());
-
-    const QIcon own = QIcon(QPixmap(16, 16));
-    tray->SetIconHandle(own);
-    EXPECT_EQ(tray->IconHandle().cacheKey(), own.cacheKey());
-    EXPECT_EQ(icon->icon().cacheKey(), own.cacheKey());
-
-    tray->Unload();
-    EXPECT_FALSE(icon->isVisible());
-    tray.reset();
-    EXPECT_TRUE(icon.isNull());
-
-    // Owned by a window that is shown, it still never shows itself.
-    QWidget owner;
-    auto* owned = new frmSysTray(WithBalloons, &owner);
-    owner.show();
-    EXPECT_FALSE(owned->isVisible());
-
-    frmSysTray nowhere(NoNotificationArea);
-    EXPECT_FALSE(nowhere.HasNotificationArea());
-    EXPECT_FALSE(nowhere.findChild<QSystemTrayIcon*>()->isVisible());
 }
 
 } // namespace
