@@ -1,28 +1,23 @@
 #include "AppFixture.h"
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QLineEdit>
+#include "app/frmInitConfig.h"
+#include "app/frmSplash.h"
+#include "controls/XPButton.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const std::string kErrorInLoading
-    = "Wheelbook Data File found missing or invalid. Application can not work without Data File. Please "
-      "re-install Wheelbook to resovle this issue. Application will terminate now ...";
-
-void settle()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 TEST(Startup, WithoutTheDataFileShowsErrorInLoadingAndEnds)
 {
     AppFixture s;
-    s.prompter.expect("Error in Loading!", MsgAnswer::Ok, kErrorInLoading);
+    s.prompter.expect("Error in Loading!", MsgAnswer::Ok,
+        "Wheelbook Data File found missing or invalid. Application can not work without Data File. Please "
+        "re-install Wheelbook to resovle this issue. Application will terminate now ...");
     s.start();
     EXPECT_FALSE(s.started);
     EXPECT_TRUE(s.ended());
@@ -30,145 +25,149 @@ TEST(Startup, WithoutTheDataFileShowsErrorInLoadingAndEnds)
     EXPECT_EQ(s.forms->loadedCount(), 0);
 }
 
-TEST(Startup, ABlankInitialReadingOpensTheFirstRunDialog)
-{
-    AppFixture s;
-    s.writeDataFile(kShipped);
-    Forms& forms = s.start();
-    ASSERT_TRUE(s.started);
-    ASSERT_NE(forms.initConfigForm(), nullptr);
-    EXPECT_TRUE(forms.initConfigForm()->isVisible());
-    EXPECT_EQ(forms.splashForm(), nullptr);
-    EXPECT_EQ(forms.mainForm(), nullptr);
-}
-
-TEST(Startup, AnOrdinaryStartShowsTheSplashThenTheMainWindow)
+TEST(Startup, AStaleLockDoesNotBlockTheSplashWhichWaitsItsIntervalAndEscapeEndsTheProgram)
 {
     AppFixture s;
     s.writeDataFile(kConfigured);
-    Forms& forms = s.start();
-    ASSERT_NE(forms.splashForm(), nullptr);
-    EXPECT_TRUE(forms.splashForm()->isVisible());
+    // The lock file of a crashed instance: a process that no longer exists.
+    s.dir.write("instance.lock", "999999\nwheelbook\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    Forms& forms = s.start(60000);
+    ASSERT_TRUE(s.started && forms.splashForm() && forms.splashForm()->isVisible());
     EXPECT_EQ(forms.splashForm()->size(), QSize(341, 281));
-    EXPECT_EQ(forms.mainForm(), nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return forms.mainForm() != nullptr && forms.splashForm() == nullptr; }));
-    EXPECT_TRUE(forms.mainForm()->isVisible());
-    EXPECT_FALSE(s.ended());
-}
-
-TEST(Startup, TheSplashWaitsTwoSecondsByDefault)
-{
-    AppFixture s;
-    s.writeDataFile(kConfigured);
-    Forms& forms = s.start(2000);
-    ASSERT_NE(forms.splashForm(), nullptr);
-    EXPECT_EQ(forms.splashForm()->tmrSplash().interval(), 2000);
+    EXPECT_EQ(forms.splashForm()->tmrSplash().interval(), 60000);
     EXPECT_TRUE(forms.splashForm()->tmrSplash().isSingleShot());
+    QTest::keyRelease(forms.splashForm(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return forms.splashForm() == nullptr; }));
+    EXPECT_EQ(forms.mainForm(), nullptr);
+    EXPECT_EQ(s.endedSpy->count(), 1);
 }
 
-TEST(Startup, OnlyExactlySlashSStartsHiddenWithoutTheSplash)
+TEST(Startup, OnlyExactlySlashSStartsHiddenAndClosingTheHiddenWindowEnds)
 {
-    {
-        AppFixture s("/s");
-        s.writeDataFile(kConfigured);
-        Forms& forms = s.start();
-        EXPECT_EQ(forms.splashForm(), nullptr);
-        ASSERT_NE(forms.mainForm(), nullptr);
-        EXPECT_FALSE(forms.mainForm()->isVisible());
-        EXPECT_FALSE(s.ended());
-    }
     for (const char* commandLine : {"/S", "/s x", " /s", "s"}) {
         AppFixture s(commandLine);
         s.writeDataFile(kConfigured);
         Forms& forms = s.start();
-        EXPECT_NE(forms.splashForm(), nullptr) << commandLine;
-        EXPECT_EQ(forms.mainForm(), nullptr) << commandLine;
+        EXPECT_TRUE(forms.splashForm() && !forms.mainForm()) << commandLine;
+    }
+    for (const bool notificationArea : {true, false}) {
+        AppFixture s("/s");
+        s.tray = {notificationArea, notificationArea};
+        s.writeDataFile(kConfigured);
+        Forms& forms = s.start();
+        EXPECT_EQ(forms.splashForm(), nullptr);
+        ASSERT_NE(forms.mainForm(), nullptr);
+        // Nobody could reach a hidden window without a notification area: it starts minimised.
+        EXPECT_EQ(forms.mainForm()->isVisible(), !notificationArea);
+        EXPECT_EQ(forms.mainForm()->isMinimized(), !notificationArea);
+        forms.mainForm()->close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return s.ended(); }, 2000));
     }
 }
 
-TEST(Startup, SlashSWithoutANotificationAreaStartsMinimisedNotHidden)
+TEST(Startup, AnyInitialReadingButABlankOneSkipsTheFirstRunDialog)
 {
-    AppFixture s("/s");
-    s.tray = {false, false};
-    s.writeDataFile(kConfigured);
-    Forms& forms = s.start();
-    ASSERT_NE(forms.mainForm(), nullptr);
-    EXPECT_TRUE(forms.mainForm()->isVisible());
-    EXPECT_TRUE(forms.mainForm()->isMinimized());
-}
-
-TEST(Startup, EscapeOnTheSplashEndsTheProgramWithoutTheMainWindow)
-{
-    AppFixture s;
-    s.writeDataFile(kConfigured);
-    Forms& forms = s.start(60000);
-    ASSERT_NE(forms.splashForm(), nullptr);
-    QTest::keyRelease(forms.splashForm(), Qt::Key_Escape);
-    settle();
-    EXPECT_EQ(forms.splashForm(), nullptr);
-    EXPECT_EQ(forms.mainForm(), nullptr);
-    EXPECT_TRUE(s.ended());
-    EXPECT_EQ(s.endedSpy->count(), 1);
-}
-
-TEST(Startup, AMissingInitSectionIsReportedThenStartsAsConfigured)
-{
-    AppFixture s;
-    s.writeDataFile("[app]\r\nmiles=10\r\n");
-    s.prompter.expect("Section Not Found.", MsgAnswer::Ok,
-        "Section, init, Not Found. ~(KeyExists)\r\nVerify spelling and capitilization is correct.  "
-        "Case-sensative.");
-    Forms& forms = s.start();
-    EXPECT_NE(forms.splashForm(), nullptr);
-}
-
-TEST(Startup, AMissingOrFilledInitialReadingPassesTheFirstRunTest)
-{
-    for (const char* file : {"[init]\r\nother=1\r\n", "[init]\r\nmiles=0\r\n", "[Init]\r\nmiles=\r\n"}) {
+    const std::string missingSection = "Section, init, Not Found. ~(KeyExists)\r\nVerify spelling and capitilization "
+                                       "is correct.  Case-sensative.";
+    const std::pair<const char*, std::string> cases[] = {{"[init]\r\nother=1\r\n", ""}, {"[init]\r\nmiles=0\r\n", ""},
+        {"[app]\r\nmiles=10\r\n", missingSection}, {"[Init]\r\nmiles=\r\n", missingSection}};
+    for (const auto& [file, message] : cases) {
         AppFixture s;
         s.writeDataFile(file);
-        if (std::string(file).find("[Init]") != std::string::npos)
-            s.prompter.expect("Section Not Found.");
+        if (!message.empty())
+            s.prompter.expect("Section Not Found.", MsgAnswer::Ok, message);
         Forms& forms = s.start();
-        EXPECT_NE(forms.splashForm(), nullptr) << file;
-        EXPECT_EQ(forms.initConfigForm(), nullptr) << file;
+        EXPECT_TRUE(forms.splashForm() && !forms.initConfigForm()) << file;
     }
 }
 
-TEST(Startup, ASecondInstanceEndsAtOnceWithoutAMessage)
-{
-    AppFixture first;
-    first.writeDataFile(kConfigured);
-    first.start();
-    ASSERT_TRUE(first.started);
+namespace {
 
-    AppFixture second;
-    second.writeDataFile(kConfigured);
-    second.context = std::make_unique<AppContext>(second.dir.path(), "", "", second.prompter);
-    InstanceLock sameProgram(QString::fromStdString(first.dir.file("instance.lock")));
-    Forms forms(*second.context, sameProgram);
-    EXPECT_FALSE(forms.SubMain());
-    EXPECT_TRUE(forms.hasEnded());
-    EXPECT_EQ(forms.loadedCount(), 0);
+// A start over the shipped data file, whose blank initial reading opens the first-run dialog.
+struct FirstRun : AppFixture {
+    explicit FirstRun(std::string commandLine = {})
+        : AppFixture(std::move(commandLine))
+    {
+        writeDataFile(kShipped);
+        start(60000);
+    }
+    frmInitConfig* dialog() { return forms->initConfigForm(); }
+    template <typename T> T* control(const char* name) { return dialog()->findChild<T*>(QLatin1String(name)); }
+    QLineEdit* reading() { return control<QLineEdit>("txtInitMiles"); }
+    void done() { click(control<XPButton>("btnDone")); }
+};
+
+} // namespace
+
+TEST(FirstRunDialog, OpensAloneOnTopTakesTypedDigitsOnlyAndCannotBeClosed)
+{
+    FirstRun f;
+    ASSERT_TRUE(f.started && f.dialog() && f.dialog()->isVisible());
+    EXPECT_TRUE(!f.forms->splashForm() && !f.forms->mainForm());
+    EXPECT_EQ(f.dialog()->windowTitle(), u"Application Configuration ..."_s);
+    EXPECT_EQ(f.dialog()->size(), QSize(352, 126));
+    EXPECT_EQ(
+        f.dialog()->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint), Qt::WindowStaysOnTopHint);
+    auto* unit = f.control<QComboBox>("cmbUnit");
+    EXPECT_EQ(QStringList({unit->itemText(0), unit->itemText(1), unit->currentText()}).join(QLatin1Char('/')),
+        u"Miles/Km/Miles"_s);
+    EXPECT_EQ(unit->count(), 2);
+    EXPECT_EQ(f.control<XPButton>("btnDone")->Caption(), u"btnDone"_s);
+
+    QTest::keyClicks(f.reading(), u"1a2.-3 x4"_s);
+    QTest::keyClick(f.reading(), Qt::Key_Backspace);
+    QApplication::clipboard()->setText(u"45"_s);
+    QTest::keyClick(f.reading(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.reading()->text(), u"123"_s);
+
+    EXPECT_FALSE(f.dialog()->close());
+    EXPECT_TRUE(f.dialog()->isVisible());
+    EXPECT_FALSE(f.ended());
 }
 
-TEST(Startup, AStaleLockOfACrashedInstanceDoesNotBlock)
+TEST(FirstRunDialog, AnEmptyReadingAsksToRetryOrCancelWhichEnds)
 {
-    AppFixture s;
-    s.writeDataFile(kConfigured);
-    // The lock file of a process that no longer exists.
-    s.dir.write("instance.lock", "999999\nwheelbook\n" + QSysInfo::machineHostName().toStdString() + "\n");
-    s.start();
-    EXPECT_TRUE(s.started);
-    EXPECT_FALSE(s.ended());
+    FirstRun f;
+    f.prompter.expect("Required Data Missing!", MsgAnswer::Retry,
+        "Wheelbook needs to know current reading of your Car-Run; without this value, application can not work. "
+        "What you would like to do now?");
+    f.done();
+    EXPECT_EQ(f.prompter.messages().back().buttons, MsgButtons::RetryCancel);
+    EXPECT_EQ(f.prompter.messages().back().icon, MsgIcon::None);
+    EXPECT_TRUE(f.dialog()->isVisible());
+
+    f.reading()->setText(u"   "_s);
+    f.prompter.expect("Required Data Missing!", MsgAnswer::Cancel);
+    f.prompter.expect("Bye for now ...", MsgAnswer::Ok, "Wheelbook will Terminate now.");
+    f.done();
+    EXPECT_TRUE(f.ended());
+    EXPECT_EQ(f.dataFile(), kShipped);
 }
 
-TEST(Startup, TheProgramEndsWhenItsLastWindowIsUnloaded)
+TEST(FirstRunDialog, ARefusedWriteKeepsItOpenZeroIsStoredOnlyAfterYesAndWithSlashSTheStartGoesOnToTheTray)
 {
-    AppFixture s("/s");
-    s.writeDataFile(kConfigured);
-    Forms& forms = s.start();
-    ASSERT_NE(forms.mainForm(), nullptr);
-    forms.mainForm()->close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return s.ended(); }, 2000));
+    FirstRun f("/s");
+    ::chmod(f.dir.file("cardata.dat").c_str(), 0444);
+    QTest::keyClicks(f.reading(), u"800"_s);
+    f.prompter.expect("Data Not Saved!");
+    f.done();
+    EXPECT_TRUE(f.dialog()->isVisible());
+    ::chmod(f.dir.file("cardata.dat").c_str(), 0644);
+
+    f.control<QComboBox>("cmbUnit")->setCurrentIndex(1);
+    f.reading()->clear();
+    QTest::keyClicks(f.reading(), u"000"_s);
+    f.prompter.expect("Are you sure?", MsgAnswer::No,
+        "Are you sure you want to Initialize Application with Zero Km as current Car-Run?");
+    QTest::keyClick(f.reading(), Qt::Key_Return);
+    EXPECT_EQ(f.dataFile(), kShipped);
+    EXPECT_TRUE(f.dialog()->isVisible());
+
+    f.prompter.expect("Are you sure?", MsgAnswer::Yes);
+    f.done();
+    EXPECT_EQ(f.dataFile(), "[init]\r\nmiles=000\r\n[consumables]\r\n[app]\r\nmiles=000\r\nunit=1\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.dialog() == nullptr; }, 2000));
+    EXPECT_EQ(f.forms->splashForm(), nullptr);
+    ASSERT_NE(f.forms->mainForm(), nullptr);
+    EXPECT_FALSE(f.forms->mainForm()->isVisible());
 }

@@ -16,13 +16,18 @@ protected:
     }
 };
 
+// Each procedure's cases under its own name, so `ctest -R AnalyzeConsumables` picks them.
+using AnalyzeConsumablesTest = ConsumablesTest;
+using LoadConsumablesTest = ConsumablesTest;
+using AnalyzeNowTest = ConsumablesTest;
+
 ListRow statusRow(std::string text, std::string remark, Colour colour = ColourRed, bool bold = false)
 {
     return {std::move(text), {std::move(remark)}, 1, colour, bold};
 }
 } // namespace
 
-TEST_F(ConsumablesTest, TheStatusJudgesEachItemInFileOrderAgainstTheReadingAsTyped)
+TEST_F(AnalyzeConsumablesTest, TheStatusJudgesEachItemInFileOrderAgainstTheReadingAsTyped)
 {
     writeData(kTotals
         + "engine Oil=100#5000\nNo Hash=5000\nLetters=abc#500\nBig=3000000000#5\nSum=2147483000#1000\nBlank=\n"
@@ -50,7 +55,7 @@ TEST_F(ConsumablesTest, TheStatusJudgesEachItemInFileOrderAgainstTheReadingAsTyp
     }
 }
 
-TEST_F(ConsumablesTest, TheListShowsTheStoredTextsAndWithoutItemsOrFileTheListsEmptyOrKeepTheirRows)
+TEST_F(LoadConsumablesTest, TheListShowsTheStoredTextsAndWithoutItemsOrFileTheListsEmptyOrKeepTheirRows)
 {
     writeData(kTotals + "Oil=0100#5000\nNo Hash=5000\nBlank=\nbelt=1#2#3\n");
     const auto list = LoadConsumables(ctx);
@@ -73,7 +78,7 @@ TEST_F(ConsumablesTest, TheListShowsTheStoredTextsAndWithoutItemsOrFileTheListsE
     EXPECT_FALSE(kept.status.has_value());
 }
 
-TEST_F(ConsumablesTest, AnalyzeNowStoresTheReadingThenAnalysesAndFiguresAgain)
+TEST_F(AnalyzeNowTest, StoresTheReadingThenAnalysesAndFiguresAgain)
 {
     writeData(kTotals + "Oil=100#5000\n");
     const AnalyzeNowResult result = AnalyzeNow(ctx, "5600", "Miles", "EUR");

@@ -1,185 +1,141 @@
-#include "AppFixture.h"
+#include "PageTest.h"
 
-#include "app/frmSplash.h"
-#include "mainwindow/FuelPage.h"
-#include "mainwindow/MainPage.h"
-#include "mainwindow/SettingsPage.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QMenuBar>
-
-#include <gtest/gtest.h>
+#include <QClipboard>
 
 namespace {
 
-void settle()
-{
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
-}
+class MainWindow : public PageTest {
+protected:
+    void trigger(const char* menuItem) { f.main().findChild<QAction*>(QLatin1String(menuItem))->trigger(); }
+};
 
 } // namespace
 
-TEST(MainWindow, TheSetUpReadsTheReadingCurrencyAndFuelTotalFromTheDataFile)
+TEST_F(MainWindow, TheSetUpReadsTheReadingAndFuelTotalFromTheDataFileOrTheirDefaults)
 {
-    AppFixture f;
-    frmMain& main
-        = f.open("[init]\r\nmiles=1000\r\n[app]\r\nmiles=2500\r\nicur=9\r\n[fuel]\r\ntotal=45.5\r\n[consumables]\r\n");
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Wheelbook 2.0.0"));
+    for (const auto& [data, shown] :
+        {std::pair {"[app]\r\nmiles=2500\r\n[fuel]\r\ntotal=45.5\r\n", "open '2500' 2500 45.5 Litters"},
+            std::pair {"", "open '0' 0 0 Litters"}}) {
+        f.stop();
+        open(0, std::string("[init]\r\nmiles=1000\r\n[consumables]\r\n") + data);
+        EXPECT_EQ(state({"txtMiles", "lblFuelFilledMiles", "lblFuelTotal"}), QLatin1String(shown));
+    }
+    frmMain& main = f.main();
+    QStringList tabs;
+    for (int i = 0; i < main.tabMain()->count(); ++i)
+        tabs << main.tabMain()->tabText(i);
+    EXPECT_EQ(tabs.join(u'/'), u"&Main/&Consumables/Car E&xpenses/&Fuel and Statistics/&Settings"_s);
+    EXPECT_EQ(main.windowTitle(), u"Wheelbook 2.0.0"_s);
     EXPECT_EQ(main.centralWidget()->size(), QSize(584, 425));
-    EXPECT_EQ(f.find<QLineEdit>("txtMiles")->text(), QStringLiteral("2500"));
-    EXPECT_EQ(f.find<QLabel>("lblFuelFilledMiles")->text(), QStringLiteral("2500"));
-    EXPECT_EQ(f.find<QLabel>("lblFuelTotal")->text(), QStringLiteral("45.5 Litters"));
-    auto* cmbCur = f.find<QComboBox>("cmbCur");
-    EXPECT_EQ(cmbCur->count(), 142);
-    EXPECT_EQ(cmbCur->currentIndex(), 9);
-    EXPECT_EQ(cmbCur->currentText(), QStringLiteral("EUR"));
-    EXPECT_EQ(main.tabMain()->count(), 5);
-    EXPECT_EQ(main.tabMain()->currentIndex(), 0);
-    EXPECT_EQ(main.tabMain()->tabText(2), QStringLiteral("Car E&xpenses"));
+    EXPECT_EQ(main.findChild<QAction*>(u"mnuWebLink"_s)->text(), u"Visit Website"_s);
 }
 
-TEST(MainWindow, DefaultsApplyWithoutTheKeys)
+TEST_F(MainWindow, TheTrayAndTheMenusShowHideAndCloseTheWindow)
 {
-    AppFixture f;
-    f.open("[init]\r\nmiles=1000\r\n[consumables]\r\n");
-    EXPECT_EQ(f.find<QLineEdit>("txtMiles")->text(), QStringLiteral("0"));
-    EXPECT_EQ(f.find<QLabel>("lblFuelTotal")->text(), QStringLiteral("0 Litters"));
-}
-
-TEST(MainWindow, AStoredCurrencyIndexOutsideTheListSelectsNothing)
-{
-    for (const char* icur : {"142", "-1"}) {
-        AppFixture f;
-        f.open(std::string("[init]\r\nmiles=1\r\n[app]\r\nicur=") + icur + "\r\n[consumables]\r\n");
-        EXPECT_EQ(f.find<QComboBox>("cmbCur")->currentIndex(), -1) << icur;
-    }
-    // Not a number at all: reported, and the settings' default stands.
-    AppFixture f;
-    f.prompter.expect("Invalid Settings!");
-    f.open("[init]\r\nmiles=1\r\n[app]\r\nicur=abc\r\n[consumables]\r\n");
-    EXPECT_EQ(f.find<QComboBox>("cmbCur")->currentIndex(), 97);
-}
-
-TEST(MainWindow, BuildsTheTrayMenuAndGreetsWithTheBalloon)
-{
-    AppFixture f;
-    frmMain& main = f.open(kSampleData);
+    frmMain& main = open(0);
     frmSysTray* tray = main.oSysTray();
-    ASSERT_NE(tray, nullptr);
-    const QStringList keys = {QStringLiteral("show"), QStringLiteral("line1"), QStringLiteral("help"),
-        QStringLiteral("line4"), QStringLiteral("visit"), QStringLiteral("line2"), QStringLiteral("about"),
-        QStringLiteral("line3"), QStringLiteral("close")};
-    ASSERT_EQ(tray->MenuItemCount(), 9);
-    for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(tray->MenuItemKey(i), keys[i]);
-    EXPECT_EQ(tray->MenuItemCaption(0), QStringLiteral("Show"));
-    EXPECT_EQ(tray->MenuItemCaption(8), QStringLiteral("Close"));
-    EXPECT_EQ(tray->DefaultMenuIndex(), 0);
-    EXPECT_EQ(tray->ToolTip(), QStringLiteral("Wheelbook 2.0.0"));
-    EXPECT_EQ(tray->BalloonTitle(), QStringLiteral("Wheelbook!"));
-    EXPECT_EQ(tray->BalloonMessage(),
-        QStringLiteral("Wheelbook is minimized to System Tray. Double-click to launch it "
-                       "or Right-click to see different menu options."));
-    auto* webLink = main.findChild<QAction*>(QStringLiteral("mnuWebLink"));
-    ASSERT_NE(webLink, nullptr);
-    EXPECT_EQ(webLink->text(), QStringLiteral("Visit Website"));
-}
+    QStringList items;
+    for (int i = 0; i < tray->MenuItemCount(); ++i)
+        items << tray->MenuItemKey(i) + u'=' + tray->MenuItemCaption(i)
+                + (i == tray->DefaultMenuIndex() ? u"*"_s : u""_s);
+    EXPECT_EQ(items.join(u' '),
+        u"show=Show* line1=- help=Help line4=- visit=Visit Website line2=- about=About line3=- close=Close"_s);
+    EXPECT_EQ(tray->ToolTip() + u'/' + tray->BalloonTitle() + u'/' + tray->BalloonMessage(),
+        u"Wheelbook 2.0.0/Wheelbook!/Wheelbook is minimized to System Tray. Double-click to launch it or Right-click "
+        u"to see different menu options."_s);
 
-TEST(MainWindow, ShowAndHideFromTheTrayRelabelItemZero)
-{
-    AppFixture f;
-    frmMain& main = f.open(kSampleData);
-    frmSysTray* tray = main.oSysTray();
     // After an ordinary start the window is shown while item 0 still reads "Show".
-    emit tray->MenuClick(0, QStringLiteral("show"));
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(tray->MenuItemCaption(0), QStringLiteral("Hide"));
-    emit tray->MenuClick(0, QStringLiteral("show"));
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_EQ(tray->MenuItemCaption(0), QStringLiteral("Show"));
+    auto shown = [&] { return (main.isVisible() ? u"shown "_s : u"hidden "_s) + tray->MenuItemCaption(0); };
+    emit tray->MenuClick(0, u"show"_s);
+    EXPECT_EQ(shown(), u"shown Hide"_s);
+    emit tray->MenuClick(0, u"show"_s);
+    EXPECT_EQ(shown(), u"hidden Show"_s);
     emit tray->SysTrayDoubleClick(2);
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(tray->MenuItemCaption(0), QStringLiteral("Hide"));
-}
-
-TEST(MainWindow, MinimisingHidesToTheTray)
-{
-    AppFixture f;
-    frmMain& main = f.open(kSampleData);
-    main.findChild<QAction*>(QStringLiteral("mnuFileSysTray"))->trigger();
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_EQ(main.oSysTray()->MenuItemCaption(0), QStringLiteral("Show"));
-    emit main.oSysTray()->SysTrayDoubleClick(1);
+    EXPECT_EQ(shown(), u"shown Hide"_s);
+    trigger("mnuFileSysTray");
+    EXPECT_EQ(shown(), u"hidden Show"_s);
+    emit tray->SysTrayDoubleClick(1);
     main.showMinimized();
-    settle();
-    EXPECT_FALSE(main.isVisible());
-}
+    QTest::qWait(20);
+    EXPECT_EQ(shown(), u"hidden Show"_s);
 
-TEST(MainWindow, WithoutANotificationAreaTheWindowIsNeverHidden)
-{
-    AppFixture f;
-    f.tray = {false, false};
-    frmMain& main = f.open(kSampleData);
-    main.findChild<QAction*>(QStringLiteral("mnuFileSysTray"))->trigger();
-    settle();
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(main.isMinimized());
-}
-
-TEST(MainWindow, CloseAsksFirstAndTheCloseBoxDoesNot)
-{
-    AppFixture f;
-    frmMain& main = f.open(kSampleData);
-    f.prompter.expect("Close Application now?", MsgAnswer::No, "Are you sure you want to exit Wheelbook?");
-    main.findChild<QAction*>(QStringLiteral("mnuFileClose"))->trigger();
-    settle();
-    ASSERT_NE(f.forms->mainForm(), nullptr);
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_FALSE(f.forms->hasEnded());
-
-    f.prompter.expect("Close Application now?", MsgAnswer::Yes);
-    emit main.oSysTray()->MenuClick(8, QStringLiteral("close"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.forms->hasEnded(); }, 2000));
-    EXPECT_EQ(f.forms->mainForm(), nullptr);
-
-    AppFixture g;
-    frmMain& other = g.open(kSampleData);
-    other.close(); // the close box: no question
-    EXPECT_TRUE(QTest::qWaitFor([&] { return g.forms->hasEnded(); }, 2000));
-}
-
-TEST(MainWindow, AMissingHelpFileIsReported)
-{
-    AppFixture f;
-    frmMain& main = f.open(kSampleData);
     f.prompter.expect("Help File is Missing!", MsgAnswer::Ok,
-        "Reference.chm not found in Application Folder. Please re-install Wheelbook to solve this "
-        "problem.");
-    main.findChild<QAction*>(QStringLiteral("mnuHelpFile"))->trigger();
+        "Reference.chm not found in Application Folder. Please re-install Wheelbook to solve this problem.");
+    trigger("mnuHelpFile");
     EXPECT_EQ(f.prompter.messages().back().icon, MsgIcon::Information);
+    // About is the splash over the window, and it closes without another main window.
+    trigger("mnuHelpAbout");
+    QWidget* about = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        about = w->objectName() == u"frmSplash"_s && w->isVisible() ? w : about;
+    ASSERT_NE(about, nullptr);
+    QTest::keyClick(about, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !about->isVisible(); }, 2000));
+    EXPECT_EQ(f.forms->mainForm(), &main);
+    f.prompter.expect("Close Application now?", MsgAnswer::No, "Are you sure you want to exit Wheelbook?");
+    trigger("mnuFileClose");
+    QTest::qWait(20);
+    EXPECT_FALSE(f.ended());
+    f.prompter.expect("Close Application now?", MsgAnswer::Yes);
+    emit tray->MenuClick(8, u"close"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.ended(); }, 2000));
+
+    // Without a notification area the window is minimised, never hidden; its close box asks nothing.
+    f.stop();
+    f.tray = {false, false};
+    open(0);
+    trigger("mnuFileSysTray");
+    QTest::qWait(20);
+    EXPECT_TRUE(f.main().isVisible() && f.main().isMinimized());
+    f.main().close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.ended(); }, 2000));
 }
 
-TEST(MainWindow, AboutShowsTheSplashOverAnUnchangedMainWindow)
+TEST_F(MainWindow, EveryNumberBoxKeepsOnlyItsCharactersTypedOrPasted)
 {
-    AppFixture f;
-    frmMain& main = f.open(kSampleData);
-    f.forms->setSplashIntervalMs(20);
-    main.tabMain()->setCurrentIndex(3);
-    main.findChild<QAction*>(QStringLiteral("mnuHelpAbout"))->trigger();
-    auto splashes = QApplication::topLevelWidgets();
-    frmSplash* about = nullptr;
-    for (QWidget* w : splashes) {
-        if (auto* s = qobject_cast<frmSplash*>(w); s && s->isVisible())
-            about = s;
+    open(0);
+    const std::tuple<int, const char*, const char*> boxes[] = {{0, "txtMiles", "123"}, {1, "txtLastChanged", "123"},
+        {1, "txtChangeAfter", "123"}, {2, "txtExpences", "1.23"}, {3, "txtFuelFilled", "1.23"},
+        {3, "txtFuelCost", "1.23"}, {4, "txtInitMiles", "123"}};
+    for (const auto& [page, name, kept] : boxes) {
+        f.main().tabMain()->setCurrentIndex(page);
+        QLineEdit* edit = box(name);
+        edit->setReadOnly(false); // the filter is under test, not the page's lock
+        edit->clear();
+        QTest::keyClicks(edit, u"1a.2-3 ,x4"_s);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        // A paste with a character the box drops is refused whole.
+        for (const QString& pasted : {u"5x"_s, u"56"_s}) {
+            QApplication::clipboard()->setText(pasted);
+            edit->paste();
+        }
+        EXPECT_EQ(edit->text(), QLatin1String(kept) + u"56"_s) << name;
     }
-    ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(about->No_FrmMain());
-    QPointer<frmSplash> watch(about);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }, 2000));
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(main.tabMain()->currentIndex(), 3);
-    EXPECT_FALSE(f.forms->hasEnded());
+}
+
+TEST_F(MainWindow, TheMainPageAnalyzeNowRefusesABlankReadingAndOtherwiseStoresItAndShowsTheStatusAndFigures)
+{
+    open(0);
+    box("txtMiles")->clear();
+    button("btnConfirm")->setFocus();
+    f.prompter.expect("Required Data Missing!", MsgAnswer::Ok, "Please specify current Km-reading of your Car.");
+    click(button("btnConfirm"));
+    EXPECT_TRUE(focused("txtMiles"));
+    EXPECT_EQ(f.dataFile(), kSampleData);
+    EXPECT_EQ(state({"lblFuelFilledMiles"}), u"2500"_s);
+
+    QTest::keyClicks(box("txtMiles"), u"5100"_s);
+    click(button("btnConfirm"));
+    EXPECT_EQ(f.dataFile(), edited(kSampleData, {{"miles=2500", "miles=5100"}}));
+    EXPECT_EQ(linesOf(list("lstStatus")),
+        QStringList(
+            {u" OIL | [OIL] change needed! ( 2600 Km ago.)"_s, u" AIR FILTER | Ok. Change needed after 9900 Km."_s}));
+    // A due item is red and bold, with its icon; the others black.
+    const QTreeWidgetItem* due = list("lstStatus")->topLevelItem(0);
+    EXPECT_TRUE(due->foreground(1).color() == Qt::red && due->font(1).bold() && !due->icon(0).isNull());
+    EXPECT_TRUE(list("lstStatus")->topLevelItem(1)->foreground(1).color() == Qt::black);
+    // The fuel page follows the new reading: 4100 Km since installation.
+    EXPECT_EQ(
+        state({"lblFuelFilledMiles", "lblTotalDistance", "lblTotalExpense", "lblFuelCostPerKm", "lblFuelAvgPer100"}),
+        u"5100 4100 Km 350  USD 0.0854 USD 2.44 Litters"_s);
 }
