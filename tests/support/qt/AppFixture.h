@@ -38,13 +38,8 @@ public:
     // The entry procedure, as the program runs it at start; again after a stop, a restart.
     Forms& start(int splashMs = 20)
     {
-        stop();
-        context = std::make_unique<AppContext>(dir.path(), dir.file("wheelbook"), m_commandLine, prompter);
-        context->setStartupRegistry(&startupRegistry);
-        lock = std::make_unique<InstanceLock>(QString::fromStdString(dir.file("instance.lock")));
-        forms = std::make_unique<Forms>(*context, *lock);
+        load();
         forms->setSplashIntervalMs(splashMs);
-        forms->setTrayCapabilities(tray);
         endedSpy = std::make_unique<QSignalSpy>(forms.get(), &Forms::ended);
         started = forms->SubMain();
         return *forms;
@@ -54,12 +49,8 @@ public:
     frmMain& open(const std::string& dataFileBytes)
     {
         writeDataFile(dataFileBytes);
-        context = std::make_unique<AppContext>(dir.path(), dir.file("wheelbook"), m_commandLine, prompter);
-        context->setStartupRegistry(&startupRegistry);
-        lock = std::make_unique<InstanceLock>(QString::fromStdString(dir.file("instance.lock")));
+        load();
         lock->acquire();
-        forms = std::make_unique<Forms>(*context, *lock);
-        forms->setTrayCapabilities(tray);
         frmMain* form = forms->showMain();
         if (!form)
             throw std::runtime_error("the main window did not load");
@@ -102,6 +93,16 @@ public:
     bool started = false;
 
 private:
+    void load()
+    {
+        stop();
+        context = std::make_unique<AppContext>(dir.path(), dir.file("wheelbook"), m_commandLine, prompter);
+        context->setStartupRegistry(&startupRegistry);
+        lock = std::make_unique<InstanceLock>(QString::fromStdString(dir.file("instance.lock")));
+        forms = std::make_unique<Forms>(*context, *lock);
+        forms->setTrayCapabilities(tray);
+    }
+
     std::string m_commandLine;
 };
 
