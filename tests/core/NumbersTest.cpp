@@ -5,26 +5,12 @@
 
 #include <limits>
 
-TEST(LeadingNumber, TakesTheLongestLeadingNumberAndIgnoresBlanksAnywhere)
+TEST(LeadingNumber, TakesTheLongestLeadingNumberIgnoringBlanksAnywhereOrIsZero)
 {
-    EXPECT_EQ(leadingNumber("1200"), 1200.0);
-    EXPECT_EQ(leadingNumber("  12 00 km"), 1200.0);
-    EXPECT_EQ(leadingNumber("1000.5"), 1000.5);
-    EXPECT_EQ(leadingNumber("-12.5x"), -12.5);
-    EXPECT_EQ(leadingNumber(".5"), 0.5);
-    EXPECT_EQ(leadingNumber("12.3.4"), 12.3);
-    EXPECT_EQ(leadingNumber("1e3"), 1000.0);
-    EXPECT_EQ(leadingNumber("1e"), 1.0);
-    EXPECT_EQ(leadingNumber("000"), 0.0);
-}
-
-TEST(LeadingNumber, IsZeroWithoutALeadingNumber)
-{
-    EXPECT_EQ(leadingNumber(""), 0.0);
-    EXPECT_EQ(leadingNumber("   "), 0.0);
-    EXPECT_EQ(leadingNumber("abc12"), 0.0);
-    EXPECT_EQ(leadingNumber("-"), 0.0);
-    EXPECT_EQ(leadingNumber("."), 0.0);
+    for (const auto& [text, value] : std::initializer_list<std::pair<const char*, double>> {{"1200", 1200},
+             {"  12 00 km", 1200}, {"1000.5", 1000.5}, {"-12.5x", -12.5}, {".5", 0.5}, {"12.3.4", 12.3}, {"1e3", 1000},
+             {"1e", 1}, {"000", 0}, {"", 0}, {"   ", 0}, {"abc12", 0}, {"-", 0}, {".", 0}})
+        EXPECT_EQ(leadingNumber(text), value) << text;
 }
 
 TEST(WholeNumber, RoundsTiesToTheEvenNeighbour)
@@ -92,17 +78,10 @@ TEST(NumberToText, WholeNumbersArePlainDigits)
 
 TEST(NumberToText, DecimalsHaveAtMostFifteenSignificantDigits)
 {
-    EXPECT_EQ(numberToText(12.5), "12.5");
-    EXPECT_EQ(numberToText(3.0), "3");
-    EXPECT_EQ(numberToText(499.5), "499.5");
-    EXPECT_EQ(numberToText(0.1 + 0.2), "0.3");
-    EXPECT_EQ(numberToText(1.0 / 3.0), "0.333333333333333");
-    EXPECT_EQ(numberToText(-0.0), "0");
-    EXPECT_EQ(numberToText(-7.25), "-7.25");
-    EXPECT_EQ(numberToText(123456789012345.0), "123456789012345");
-    EXPECT_EQ(numberToText(1e20), "1E+20");
-    EXPECT_EQ(numberToText(0.00001), "1E-05");
-    EXPECT_EQ(numberToText(0.0001), "0.0001");
+    for (const auto& [value, text] : std::initializer_list<std::pair<double, const char*>> {{12.5, "12.5"}, {3.0, "3"},
+             {499.5, "499.5"}, {0.1 + 0.2, "0.3"}, {1.0 / 3.0, "0.333333333333333"}, {-0.0, "0"}, {-7.25, "-7.25"},
+             {123456789012345.0, "123456789012345"}, {1e20, "1E+20"}, {0.00001, "1E-05"}, {0.0001, "0.0001"}})
+        EXPECT_EQ(numberToText(value), text) << value;
 }
 
 TEST(Money, ParsesExactlyToFourDecimals)

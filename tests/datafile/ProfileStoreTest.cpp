@@ -108,80 +108,54 @@ TEST_F(ProfileStoreTest, CutsAKeyListThatDoesNotFitWithRoomToSpare)
     EXPECT_EQ(lastCount, 3u);
 }
 
-TEST_F(ProfileStoreTest, WritesInPlaceLeavingEveryOtherByteAlone)
+TEST_F(ProfileStoreTest, WritesChangeOnlyTheLineTheyMust)
 {
-    const std::string original = "; header comment\n[init]\r\nMILES = 1200\n\n[app]\rcur=USD\r\n";
-    writeFileBytes(path, original);
-    write("init", "miles", "5");
-    EXPECT_EQ(bytes(), "; header comment\n[init]\r\nMILES=5\n\n[app]\rcur=USD\r\n");
-    write("app", "cur", "EUR");
-    EXPECT_EQ(bytes(), "; header comment\n[init]\r\nMILES=5\n\n[app]\rcur=EUR\r\n");
+    const std::optional<std::string_view> remove;
+    const struct {
+        const char* before; // nullptr: no file
+        const char* section;
+        const char* key;
+        std::optional<std::string_view> value;
+        const char* after;
+    } cases[] = {
+        // In place, keeping the key's spelling and every other byte and line end.
+        {"; c\n[init]\r\nMILES = 1200\n\n[app]\rcur=USD\r\n", "init", "miles", "5",
+            "; c\n[init]\r\nMILES=5\n\n[app]\rcur=USD\r\n"},
+        {"[a]\nflag\nz=1\n", "a", "FLAG", "on", "[a]\nflag=on\nz=1\n"},
+        {"\xEF\xBB\xBF[init]\nmiles=7\n", "init", "miles", "8", "\xEF\xBB\xBF[init]\nmiles=8\n"},
+        // New keys after the section's last non-blank line; new sections at the end, on a line of their own.
+        {"[a]\r\nx=1\r\n; trailing\r\n\r\n[b]\r\ny=2", "a", " New Key ", "v",
+            "[a]\r\nx=1\r\n; trailing\r\nNew Key=v\r\n\r\n[b]\r\ny=2"},
+        {"[b]\r\ny=2", "b", "z", "3", "[b]\r\ny=2\r\nz=3\r\n"},
+        {"[a]\r\nx=1", "fuel", "total", "", "[a]\r\nx=1\r\n[fuel]\r\ntotal=\r\n"},
+        {nullptr, "init", "miles", "", "[init]\r\nmiles=\r\n"},
+        // A delete removes the line and keeps the header; one of nothing changes nothing.
+        {"[misc]\r\nfuel=10\r\n[app]\r\n", "misc", " FUEL", remove, "[misc]\r\n[app]\r\n"},
+        {"[misc]\r\n", "misc", "absent", remove, "[misc]\r\n"},
+        {"[misc]\r\n", "nosection", "absent", remove, "[misc]\r\n"},
+    };
+    for (const auto& c : cases) {
+        ::unlink(path.c_str());
+        if (c.before)
+            writeFileBytes(path, c.before);
+        write(c.section, c.key, c.value);
+        EXPECT_EQ(bytes(), c.after) << (c.before ? c.before : "(no file)");
+    }
+    const auto result = store.writeString(dir.file("no/such/cardata.dat"), "a", "b", "c");
+    EXPECT_FALSE(result.ok) << "a missing folder is a failed write";
 }
 
 TEST_F(ProfileStoreTest, LeavesTheFileUntouchedWhenTheValueIsAlreadyHeld)
 {
-    writeFileBytes(path, "[init]\nMILES = 1200\n");
+    writeFileBytes(path, "\xEF\xBB\xBF[init]\nMILES = 1200\n");
+    EXPECT_EQ(read("init", "miles"), "1200");
     struct stat before { };
     ::stat(path.c_str(), &before);
     write("init", "miles", "1200");
     struct stat after { };
     ::stat(path.c_str(), &after);
     EXPECT_EQ(before.st_ino, after.st_ino);
-    EXPECT_EQ(bytes(), "[init]\nMILES = 1200\n");
-}
-
-TEST_F(ProfileStoreTest, AppendsNewKeysAfterTheLastNonBlankLineOfTheirSection)
-{
-    writeFileBytes(path, "[a]\r\nx=1\r\n; trailing comment\r\n\r\n[b]\r\ny=2");
-    write("a", " New Key ", "v");
-    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n; trailing comment\r\nNew Key=v\r\n\r\n[b]\r\ny=2");
-    write("b", "z", "3"); // the file has no final line break
-    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n; trailing comment\r\nNew Key=v\r\n\r\n[b]\r\ny=2\r\nz=3\r\n");
-}
-
-TEST_F(ProfileStoreTest, AppendsNewSectionsAtTheEndOnALineOfTheirOwn)
-{
-    writeFileBytes(path, "[a]\r\nx=1");
-    write("fuel", "total", "0");
-    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n[fuel]\r\ntotal=0\r\n");
-    write("empty", "k", "");
-    EXPECT_EQ(read("empty", "k"), "");
-    EXPECT_EQ(bytes(), "[a]\r\nx=1\r\n[fuel]\r\ntotal=0\r\n[empty]\r\nk=\r\n");
-}
-
-TEST_F(ProfileStoreTest, TurnsABareLineIntoAnEntry)
-{
-    writeFileBytes(path, "[a]\nflag\nz=1\n");
-    write("a", "FLAG", "on");
-    EXPECT_EQ(bytes(), "[a]\nflag=on\nz=1\n");
-}
-
-TEST_F(ProfileStoreTest, CreatesAMissingFileButNotAMissingFolder)
-{
-    write("init", "miles", "");
-    EXPECT_EQ(bytes(), "[init]\r\nmiles=\r\n");
-    const auto result = store.writeString(dir.file("no/such/cardata.dat"), "a", "b", "c");
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
-}
-
-TEST_F(ProfileStoreTest, DeletesKeysButKeepsTheSectionHeader)
-{
-    writeFileBytes(path, "[misc]\r\nfuel=10\r\n[app]\r\ncost=10\r\n");
-    write("misc", " FUEL", std::nullopt);
-    EXPECT_EQ(bytes(), "[misc]\r\n[app]\r\ncost=10\r\n");
-    EXPECT_EQ(keys("misc"), "");
-    write("misc", "absent", std::nullopt);
-    write("nosection", "absent", std::nullopt);
-    EXPECT_EQ(bytes(), "[misc]\r\n[app]\r\ncost=10\r\n");
-}
-
-TEST_F(ProfileStoreTest, KeepsAByteOrderMarkAndReadsThroughIt)
-{
-    writeFileBytes(path, "\xEF\xBB\xBF[init]\nmiles=7\n");
-    EXPECT_EQ(read("init", "miles"), "7");
-    write("init", "miles", "8");
-    EXPECT_EQ(bytes(), "\xEF\xBB\xBF[init]\nmiles=8\n");
+    EXPECT_EQ(bytes(), "\xEF\xBB\xBF[init]\nMILES = 1200\n");
 }
 
 TEST_F(ProfileStoreTest, ARefusedWriteIsReportedAndChangesNothing)

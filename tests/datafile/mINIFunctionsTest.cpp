@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -54,14 +55,6 @@ TEST_F(IniTest, RaisesError670UntilTheFileIsSet)
     expect670([&] { fresh.WriteINI("a", "b", "c"); }, "Buffer size not set");
 }
 
-TEST_F(IniTest, ReadsTheInitialReading)
-{
-    writeFileBytes(path, "[init]\r\nmiles=\r\n");
-    EXPECT_EQ(ini.ReadINI("init", "miles", "x"), "");
-    writeFileBytes(path, "[init]\r\nMILES = 1200\r\n");
-    EXPECT_EQ(ini.ReadINI("init", "miles", ""), "1200");
-}
-
 TEST_F(IniTest, EncodesLineBreaksWithTheMarker)
 {
     writeFileBytes(path, "[misc]\r\n");
@@ -93,34 +86,25 @@ TEST_F(IniTest, ListsKeysJoinedByZeroOrNa)
     EXPECT_TRUE(splitKeyList("-na-").empty());
 }
 
-TEST_F(IniTest, DeletingTheLastKeyKeepsTheSectionForTheScans)
+TEST_F(IniTest, TheScansMatchLinesExactlyWhereTheStoreMatchesLoosely)
 {
-    writeFileBytes(path, "[misc]\r\nfuel=10\r\n");
+    writeFileBytes(path,
+        "[Init]\r\nmiles=5\r\n[consumables]\r\nOil Filter=1#2\r\n[other]\r\nOil=3#4\r\n"
+        " [a]\r\n[b]\r\nk =1\r\n[misc]\r\nfuel=10\r\n");
+    EXPECT_EQ(ini.ReadINI("init", "miles", ""), "5");
+    EXPECT_EQ(ini.ReadINI("consumables", "oil filter", ""), "1#2");
+    // Section and key as written, case and blanks included; a key ends its search at the next header.
+    for (const auto& [section, key, found] :
+        std::initializer_list<std::tuple<const char*, const char*, bool>> {{"Init", "", true}, {"init", "", false},
+            {"a", "", false}, {"consumables", "Oil Filter", true}, {"consumables", "oil filter", false},
+            {"consumables", "Oil", false}, {"other", "Oil", true}, {"b", "k", false}, {"b", "k ", true}}) {
+        EXPECT_EQ(*key ? ini.KeyExists(path, section, key) : ini.SectionExists(path, section), found)
+            << section << "/" << key;
+    }
+    // Deleting the last key of a section keeps its header for the scans.
     ini.DeleteINIKey("misc", " FUEL");
-    EXPECT_EQ(readFileBytes(path), "[misc]\r\n");
     EXPECT_TRUE(ini.SectionExists(path, "misc"));
     EXPECT_EQ(ini.ReadINIKeys("misc"), "-na-");
-}
-
-TEST_F(IniTest, TheScansMatchExactlyWhereTheStoreMatchesLoosely)
-{
-    writeFileBytes(path, "[Init]\r\nmiles=5\r\n[consumables]\r\nOil Filter=1#2\r\n[other]\r\nOil=3#4\r\n");
-    EXPECT_EQ(ini.ReadINI("init", "miles", ""), "5");
-    EXPECT_FALSE(ini.SectionExists(path, "init"));
-    EXPECT_TRUE(ini.SectionExists(path, "Init"));
-    EXPECT_FALSE(ini.KeyExists(path, "consumables", "Oil")); // only Oil Filter here; Oil is in the next section
-    EXPECT_TRUE(ini.KeyExists(path, "consumables", "Oil Filter"));
-    EXPECT_FALSE(ini.KeyExists(path, "consumables", "oil filter"));
-    EXPECT_EQ(ini.ReadINI("consumables", "oil filter", ""), "1#2");
-    EXPECT_TRUE(ini.KeyExists(path, "other", "Oil"));
-}
-
-TEST_F(IniTest, TheScansDoNotTrimLines)
-{
-    writeFileBytes(path, " [a]\r\n[b]\r\nk =1\r\n");
-    EXPECT_FALSE(ini.SectionExists(path, "a"));
-    EXPECT_FALSE(ini.KeyExists(path, "b", "k"));
-    EXPECT_TRUE(ini.KeyExists(path, "b", "k "));
 }
 
 TEST_F(IniTest, KeyExistsReportsAMissingSectionOnce)
@@ -158,23 +142,16 @@ TEST_F(IniTest, ARefusedWriteIsShownAndTheFileKeepsItsContent)
     EXPECT_EQ(readFileBytes(path), "[app]\r\nmiles=1000\r\n");
 }
 
-TEST(GeneralFunctions, IsBlankRemovesOnlySpaces)
+TEST(GeneralFunctions, IsBlankRemovesOnlySpacesAndFileExistsIsForFilesOnly)
 {
-    EXPECT_TRUE(IsBlank(""));
-    EXPECT_TRUE(IsBlank("   "));
-    EXPECT_FALSE(IsBlank("\t"));
-    EXPECT_FALSE(IsBlank(" 0 "));
-}
-
-TEST(GeneralFunctions, FileExistsIsForFilesOnly)
-{
+    EXPECT_TRUE(IsBlank("") && IsBlank("   "));
+    EXPECT_FALSE(IsBlank("\t") || IsBlank(" 0 "));
     TempDir dir;
     ScriptedPrompter prompter;
     dir.write("f", "x");
     EXPECT_TRUE(FileExists(dir.file("f"), prompter));
-    EXPECT_FALSE(FileExists(dir.file("g"), prompter));
-    EXPECT_FALSE(FileExists(dir.path(), prompter));
-    EXPECT_FALSE(FileExists(dir.file("f/inside"), prompter));
+    EXPECT_FALSE(FileExists(dir.file("g"), prompter) || FileExists(dir.path(), prompter)
+        || FileExists(dir.file("f/inside"), prompter));
 }
 
 TEST(GeneralFunctions, FileExistsShowsAnErrorWhileLooking)

