@@ -7,6 +7,8 @@
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/ReadingKeyFilter.h"
+#include "mainwindow/KeyFilter.h"
 #include "mainwindow/WindowFunctions.h"
 
 #include <QCloseEvent>
@@ -48,8 +50,9 @@ frmInitConfig::frmInitConfig(Forms& forms)
     m_txtInitMiles = new QLineEdit(fmInitMiles);
     m_txtInitMiles->setObjectName(QStringLiteral("txtInitMiles"));
     m_txtInitMiles->setFont(uiFont());
-    m_txtInitMiles->setMaxLength(9);
     m_txtInitMiles->installEventFilter(this);
+    // Keys are filtered below; what comes by paste or drop is refused whole when the keys would be.
+    KeyFilter::refuseInput(m_txtInitMiles, keepsReadingKey, ReadingDigits);
     m_cmbUnit = new QComboBox(fmInitMiles);
     m_cmbUnit->setObjectName(QStringLiteral("cmbUnit"));
     m_cmbUnit->setFont(uiFont());
@@ -115,6 +118,13 @@ void frmInitConfig::done()
             ctx.prompter().ask({"Bye for now ...", "Wheelbook will Terminate now.", MsgButtons::Ok, MsgIcon::None});
             m_forms.end();
         }
+        return;
+    }
+    if (!isReadingText(text)) {
+        ctx.prompter().ask({"Wrong Value specified!",
+            "The reading \"" + text + "\" is not a whole number of at most " + std::to_string(ReadingDigits)
+                + " digits. Please specify digits only.",
+            MsgButtons::Ok, MsgIcon::Information});
         return;
     }
     if (leadingNumber(text) == 0.0) {

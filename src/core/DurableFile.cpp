@@ -181,7 +181,9 @@ int replace(
         if (!S_ISREG(info.st_mode))
             return EINVAL;
         // Root may write anywhere; a file the user made read-only stays as it is.
-        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+        if (::access(target.c_str(), W_OK) != 0)
+            return errno; // a read-only file system says so, not "Permission denied"
+        if ((info.st_mode & 0222) == 0)
             return EACCES;
     }
 

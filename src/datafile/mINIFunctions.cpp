@@ -96,7 +96,15 @@ std::string mINIFunctions::ReadINI(std::string_view section, std::string_view ke
 
 bool mINIFunctions::store(std::string_view section, std::string_view key, std::optional<std::string_view> value)
 {
-    const ProfileStore::WriteResult result = m_store.writeString(m_fileName, section, key, value);
+    // A line break or a NUL would split or end the file's line and corrupt what follows.
+    auto breaksLine
+        = [](std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; };
+    ProfileStore::WriteResult result;
+    if (breaksLine(section) || breaksLine(key) || (value && breaksLine(*value)))
+        result = {false,
+            "The entry " + std::string(key) + " holds a line break or a NUL character, which the file cannot keep."};
+    else
+        result = m_store.writeString(m_fileName, section, key, value);
     if (result.ok)
         return true;
     m_prompter.ask({"Data Not Saved!",

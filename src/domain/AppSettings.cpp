@@ -7,22 +7,12 @@
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
 #include "domain/CurrencyList.h"
+#include "domain/ReadingKeyFilter.h"
 #include "domain/StartupRegistry.h"
 
 #include <exception>
 
 namespace {
-
-bool digitsOnly(std::string_view text)
-{
-    if (text.empty())
-        return false;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return true;
-}
 
 SettingsCaptions captionsFor(const std::string& unit, const std::string& currency)
 {
@@ -53,25 +43,23 @@ SettingsLoad AppSettings::LoadSettings(std::string_view fuelCostPerKm)
         badOnes += std::string("\r\n") + key + " = \"" + text + "\"";
         return *wholeNumber32(defaultValue);
     };
-    auto flag = [&](const char* key, const char* defaultValue) {
+    // A check box is 0 or 1; an index outside its list is reported like any other invalid
+    // setting. -1 for the currency is a text typed over the list, which selects nothing.
+    auto index = [&](const char* key, const char* defaultValue, int lowest, int count) {
         const int value = whole(key, defaultValue);
-        if (value == 0 || value == 1)
+        if (value >= lowest && value < count)
             return value;
         badOnes += std::string("\r\n") + key + " = \"" + numberToText(value) + "\"";
         return *wholeNumber32(defaultValue);
     };
-
     SettingsLoad load;
     SettingsForm& form = load.form;
-    form.startup = flag("startup", "0");
-    form.systray = flag("systray", "0");
-    form.onTop = flag("ontop", "1");
-    // An index outside its list selects nothing.
-    const int icur = whole("icur", "97");
-    form.currencyIndex = icur >= 0 && icur < CurrencyList::Count ? icur : -1;
+    form.startup = index("startup", "0", 0, 2);
+    form.systray = index("systray", "0", 0, 2);
+    form.onTop = index("ontop", "1", 0, 2);
+    form.currencyIndex = index("icur", "97", -1, CurrencyList::Count);
     form.currencyText = CurrencyList::codeAt(form.currencyIndex);
-    const int unit = whole("unit", "1");
-    form.unitIndex = unit == 0 || unit == 1 ? unit : -1;
+    form.unitIndex = index("unit", "1", 0, 2);
     form.initMiles = ini.ReadINI("init", "miles", "");
 
     if (!badOnes.empty()) {
@@ -105,11 +93,10 @@ SettingsSave AppSettings::SaveSettings(const SettingsForm& form)
                 MsgButtons::Ok, MsgIcon::Information});
         return result;
     }
-    const std::string_view miles = AsciiText::trim(form.initMiles);
-    if (!digitsOnly(miles) || !wholeNumber32(miles)) {
+    if (!isReadingText(form.initMiles)) {
         prompter.ask({"Wrong Value specified!",
-            "Initial Car-Run \"" + form.initMiles
-                + "\" is not a whole number. Please specify digits only; nothing was saved.",
+            "Initial Car-Run \"" + form.initMiles + "\" is not a whole number of at most "
+                + std::to_string(ReadingDigits) + " digits. Please specify digits only; nothing was saved.",
             MsgButtons::Ok, MsgIcon::Information});
         return result;
     }
@@ -182,9 +169,4 @@ std::optional<bool> AppSettings::minSystrayEnabledOnChange(int oldState, int new
     if (oldState == newState)
         return std::nullopt;
     return newState != 0;
-}
-
-bool AppSettings::initMilesKeeps(int key)
-{
-    return (key >= '0' && key <= '9') || key == 8;
 }

@@ -80,9 +80,6 @@ public:
     // nothing when the state did not change (the rule runs only on a change).
     static std::optional<bool> minSystrayEnabledOnChange(int oldState, int newState);
 
-    // txtInitMiles keeps the digits and backspace only.
-    static bool initMilesKeeps(int key);
-
 private:
     void syncStartupEntry(int startup, const std::string& command);
 

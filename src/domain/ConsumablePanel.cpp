@@ -5,6 +5,7 @@
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/ReadingKeyFilter.h"
 
 namespace {
 
@@ -180,16 +181,16 @@ bool ConsumablePanel::refuseSave(
             "You car has done 10 "
                 + unit + "s and you try to enter an oil change made at 2000" + unit + "s.",
             MsgIcon::None);
-    // The analysis reads both numbers and their sum as 32-bit whole numbers.
-    if (!wholeNumber32(panel.lastChanged))
+    // The analysis reads both numbers and their sum as 32-bit whole numbers; a box holds nine digits.
+    if (!isReadingText(panel.lastChanged))
         return refuse("Invalid Value ...",
-            "Please specify the " + unit + " when you last changed " + name
-                + " as a whole number no larger than 2147483647.");
+            "Please specify the " + unit + " when you last changed " + name + " as a whole number of at most "
+                + std::to_string(ReadingDigits) + " digits.");
     if (IsBlank(panel.changeAfter))
         return refuse("Required Field Empty ...",
             "Please specify the " + unit + " after which it's necessary to change Car's " + name
                 + ". This field can't be empty.");
-    if (!duePointOf(panel.lastChanged, panel.changeAfter))
+    if (!isReadingText(panel.changeAfter) || !duePointOf(panel.lastChanged, panel.changeAfter))
         return refuse("Invalid Value ...",
             "Please specify the " + unit + " after which it's necessary to change Car's " + name
                 + " as a whole number that, added to " + panel.lastChanged + ", gives no more than 2147483647.");

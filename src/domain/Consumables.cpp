@@ -5,6 +5,7 @@
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/ReadingKeyFilter.h"
 
 #include <initializer_list>
 
@@ -183,6 +184,14 @@ AnalyzeNowResult AnalyzeNow(
         ctx.prompter().ask(
             {"Required Data Missing!", "Please specify current " + std::string(unitName) + "-reading of your Car.",
                 MsgButtons::Ok, MsgIcon::Information});
+        result.focusReading = true;
+        return result;
+    }
+    if (!isReadingText(readingText)) {
+        ctx.prompter().ask({"Wrong Value specified!",
+            "The current reading \"" + std::string(readingText) + "\" is not a whole number of at most "
+                + std::to_string(ReadingDigits) + " digits. Please specify digits only; nothing was saved.",
+            MsgButtons::Ok, MsgIcon::Information});
         result.focusReading = true;
         return result;
     }

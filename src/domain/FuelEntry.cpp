@@ -85,14 +85,15 @@ FuelUpdate FuelEntry::UpdateFuelInfo(const FuelInput& input, const std::function
                 + "\") is missing or not a whole number. Set it on the Settings tab first; nothing was saved.");
     const std::int64_t distance = static_cast<std::int64_t>(*reading) - *initial;
 
-    // The categories as the list shows them: every earlier expense, earlier fuel included.
+    // Every earlier expense, earlier fuel included, as stored: a list row's text may hide
+    // what the file holds ("5 5" shows as an amount of 5).
     Money expenseSum;
-    for (const ListRow& row : input.miscRows) {
-        const std::string amountText = row.subItems.empty() ? std::string() : ExpenseList::amountOf(row.subItems[0]);
+    for (const std::string& name : splitKeyList(ini.ReadINIKeys("misc"))) {
+        const std::string amountText = ini.ReadINI("misc", name, "");
         const auto amount = Money::fromText(amountText);
         if (!amount)
             return refuse("Invalid Expense Value!",
-                ExpenseList::badAmountText(row.text, amountText) + " Nothing was saved.", MsgIcon::Exclamation);
+                ExpenseList::badAmountText(rowTextOf(name), amountText) + " Nothing was saved.", MsgIcon::Exclamation);
         const auto sum = expenseSum.plus(*amount);
         if (!sum)
             return refuse("Invalid Expense Value!",

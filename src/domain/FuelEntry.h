@@ -13,7 +13,6 @@ struct FuelInput {
     std::string filled; // txtFuelFilled
     std::string cost; // txtFuelCost
     std::string reading; // lblFuelFilledMiles's caption: the confirmed reading
-    std::vector<ListRow> miscRows; // lstMisc's rows as they stand before the update
 };
 
 // What a completed update shows. A refused update (a message was shown) changes

@@ -60,7 +60,6 @@ QWidget* ConsumablesPage::buildAddNewFrame()
         grid->addWidget(boxes[row], row * 2 + 1, 0);
         boxes[row]->setReadOnly(true);
         if (row > 0) {
-            boxes[row]->setMaxLength(9);
             auto* unit = Widgets::label(fmAddNew, "lblDisplayUnit", QStringLiteral("Km"));
             unit->setMinimumWidth(36);
             m_lblDisplayUnit.append(unit);
@@ -94,8 +93,8 @@ QWidget* ConsumablesPage::buildControlsFrame()
 
 void ConsumablesPage::connectControls()
 {
-    KeyFilter::install(m_txtLastChanged, keepsReadingKey);
-    KeyFilter::install(m_txtChangeAfter, keepsReadingKey);
+    KeyFilter::install(m_txtLastChanged, keepsReadingKey, ReadingDigits);
+    KeyFilter::install(m_txtChangeAfter, keepsReadingKey, ReadingDigits);
     // A double-click anywhere on the list means the selected row, as the list's own
     // double-click does.
     m_lstConsumables->viewport()->installEventFilter(this);

@@ -173,7 +173,6 @@ void FuelPage::onFuelAnalyzeClick()
     input.filled = m_txtFuelFilled->text().toStdString();
     input.cost = m_txtFuelCost->text().toStdString();
     input.reading = m_lblFuelFilledMiles->text().toStdString();
-    input.miscRows = ListRows::rowsOf(m_main.expensesPage()->lstMisc());
     const FuelUpdate update
         = FuelEntry(m_main.context()).UpdateFuelInfo(input, [this] { return m_main.settingsPage()->SaveSettings(); });
     if (!update.done)

@@ -1,24 +1,28 @@
 #include "mainwindow/KeyFilter.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QValidator>
 
 namespace {
 
-// Accepts a text only when the box keeps every character of it. The box lets edits
-// through as long as its text is not acceptable, so a stored text the filter would
-// not have let in can still be corrected.
+// Accepts a text only when the box keeps every character of it and it fits. The box
+// lets edits through as long as its text is not acceptable, so a stored text the filter
+// would not have let in can still be corrected.
 class KeptCharacters : public QValidator {
 public:
-    KeptCharacters(QObject* parent, KeyFilter::Keeps keeps)
+    KeptCharacters(QObject* parent, KeyFilter::Keeps keeps, int maxLength)
         : QValidator(parent)
         , m_keeps(std::move(keeps))
+        , m_maxLength(maxLength)
     {
     }
 
     State validate(QString& input, int& /*pos*/) const override
     {
+        if (m_maxLength > 0 && input.size() > m_maxLength)
+            return Invalid;
         for (const char32_t c : input.toUcs4()) {
             if (!m_keeps(c))
                 return Invalid;
@@ -28,6 +32,7 @@ public:
 
 private:
     KeyFilter::Keeps m_keeps;
+    int m_maxLength;
 };
 
 bool isEditingShortcut(const QKeyEvent* event)
@@ -42,17 +47,25 @@ bool isEditingShortcut(const QKeyEvent* event)
 
 } // namespace
 
-KeyFilter::KeyFilter(QLineEdit* box, Keeps keeps)
+KeyFilter::KeyFilter(QLineEdit* box, Keeps keeps, int maxLength)
     : QObject(box)
     , m_keeps(std::move(keeps))
 {
-    box->setValidator(new KeptCharacters(box, m_keeps));
+    refuseInput(box, m_keeps, maxLength);
     box->installEventFilter(this);
 }
 
-KeyFilter* KeyFilter::install(QLineEdit* box, Keeps keeps)
+KeyFilter* KeyFilter::install(QLineEdit* box, Keeps keeps, int maxLength)
 {
-    return new KeyFilter(box, std::move(keeps));
+    return new KeyFilter(box, std::move(keeps), maxLength);
+}
+
+void KeyFilter::refuseInput(QLineEdit* box, Keeps keeps, int maxLength)
+{
+    // The box's own length limit would cut a paste silently; the validator refuses it whole.
+    box->setMaxLength(32767);
+    box->setValidator(new KeptCharacters(box, std::move(keeps), maxLength));
+    QObject::connect(box, &QLineEdit::inputRejected, box, [] { QApplication::beep(); });
 }
 
 bool KeyFilter::drops(const QKeyEvent* event, const Keeps& keeps)

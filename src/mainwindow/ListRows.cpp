@@ -64,15 +64,6 @@ ListRow rowOf(const QTreeWidgetItem* item)
     return row;
 }
 
-std::vector<ListRow> rowsOf(const QTreeWidget* list)
-{
-    std::vector<ListRow> rows;
-    rows.reserve(static_cast<std::size_t>(list->topLevelItemCount()));
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        rows.push_back(rowOf(list->topLevelItem(i)));
-    return rows;
-}
-
 std::optional<ListRow> selectedRow(const QTreeWidget* list)
 {
     const QList<QTreeWidgetItem*> selected = list->selectedItems();

@@ -18,7 +18,6 @@ void fill(QTreeWidget* list, const std::vector<ListRow>& rows);
 // A row as the list shows it (text, further columns and icon; colour and bold are
 // for show only and not read back).
 ListRow rowOf(const QTreeWidgetItem* item);
-std::vector<ListRow> rowsOf(const QTreeWidget* list);
 
 // The list's selected row; none when nothing is selected.
 std::optional<ListRow> selectedRow(const QTreeWidget* list);

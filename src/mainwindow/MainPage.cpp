@@ -52,7 +52,6 @@ QWidget* MainPage::buildMilesFrame(QWidget* parent)
     auto* fmMilesLayout = new QHBoxLayout(fmMiles);
     fmMilesLayout->setContentsMargins(6, 2, 6, 2);
     m_txtMiles = Widgets::textBox(fmMiles, "txtMiles", QStringLiteral("Specify current reading of Car Run ..."));
-    m_txtMiles->setMaxLength(9);
     m_lblDisplayUnit = Widgets::label(fmMiles, "lblDisplayUnit", QStringLiteral("Km"));
     fmMilesLayout->addWidget(m_txtMiles, 1);
     fmMilesLayout->addWidget(m_lblDisplayUnit);
@@ -73,7 +72,7 @@ QWidget* MainPage::buildAnalyseFrame(QWidget* parent)
 
 void MainPage::connectControls()
 {
-    KeyFilter::install(m_txtMiles, keepsReadingKey);
+    KeyFilter::install(m_txtMiles, keepsReadingKey, ReadingDigits);
     Widgets::onClick(m_btnConfirm, [this] { onConfirmClick(); });
 }
 

@@ -4,6 +4,7 @@
 #include "domain/AppContext.h"
 #include "domain/ComboAutoComplete.h"
 #include "domain/CurrencyList.h"
+#include "domain/ReadingKeyFilter.h"
 #include "domain/StartupRegistry.h"
 #include "mainwindow/ExpensesPage.h"
 #include "mainwindow/FuelPage.h"
@@ -101,7 +102,6 @@ QWidget* SettingsPage::buildInitCarMilesFrame()
         = Widgets::frame(this, "fmInitCarMiles", QStringLiteral("Car mileage when Wheelbook was installed"));
     auto* initRow = new QHBoxLayout(fmInitCarMiles);
     m_txtInitMiles = Widgets::textBox(fmInitCarMiles, "txtInitMiles");
-    m_txtInitMiles->setMaxLength(9);
     m_lblDisplayUnit = Widgets::label(fmInitCarMiles, "lblDisplayUnit", QStringLiteral("Km"));
     m_lblDisplayUnit->setMinimumWidth(36);
     initRow->addWidget(m_txtInitMiles, 1);
@@ -166,8 +166,7 @@ QWidget* SettingsPage::buildSettingsControlsFrame()
 
 void SettingsPage::connectControls()
 {
-    KeyFilter::install(
-        m_txtInitMiles, [](char32_t key) { return key < 128 && AppSettings::initMilesKeeps(static_cast<int>(key)); });
+    KeyFilter::install(m_txtInitMiles, keepsReadingKey, ReadingDigits);
     // Keys reach the line edit through the box, which hands them on without filters.
     m_cmbCur->installEventFilter(this);
     m_cmbCur->lineEdit()->installEventFilter(this);

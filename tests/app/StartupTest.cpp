@@ -119,6 +119,12 @@ TEST(FirstRunDialog, OpensAloneOnTopTakesTypedDigitsOnlyAndCannotBeClosed)
     QApplication::clipboard()->setText(u"45"_s);
     QTest::keyClick(f.reading(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(f.reading()->text(), u"123"_s);
+    // Nor does a paste from the menu or a drop bring in what the keys could not.
+    for (const QString& pasted : {u"45a"_s, u"-7"_s, u"4\n5"_s, u"1234567"_s}) {
+        QApplication::clipboard()->setText(pasted);
+        f.reading()->paste();
+    }
+    EXPECT_EQ(f.reading()->text(), u"123"_s);
 
     EXPECT_FALSE(f.dialog()->close());
     EXPECT_TRUE(f.dialog()->isVisible());
@@ -154,6 +160,12 @@ TEST(FirstRunDialog, ARefusedWriteKeepsItOpenZeroIsStoredOnlyAfterYesAndWithSlas
     EXPECT_TRUE(f.dialog()->isVisible());
     ::chmod(f.dir.file("cardata.dat").c_str(), 0644);
 
+    // Whatever way a text got into the box, only digits are stored.
+    f.reading()->setText(u"12\n34"_s);
+    f.prompter.expect("Wrong Value specified!", MsgAnswer::Ok,
+        "The reading \"12\n34\" is not a whole number of at most 9 digits. Please specify digits only.");
+    f.done();
+    EXPECT_EQ(f.dataFile(), kShipped);
     f.control<QComboBox>("cmbUnit")->setCurrentIndex(1);
     f.reading()->clear();
     QTest::keyClicks(f.reading(), u"000"_s);

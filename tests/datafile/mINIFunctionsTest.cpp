@@ -64,6 +64,16 @@ TEST_F(IniTest, EncodesLineBreaksWithTheMarker)
     // Only the pair is encoded, and the marker matches case exactly.
     EXPECT_EQ(ini.ReadINI("misc", "x", "p%%&&chr(13)&&%%q"), "p%%&&chr(13)&&%%q");
     EXPECT_EQ(ini.ReadINI("misc", "x", "p%%&&Chr(13)&&%%q"), "p\r\nq");
+    // A lone line break or a NUL, in a value or a name, would break the file's lines: refused, file unchanged.
+    for (const auto& [key, value] : std::initializer_list<std::pair<std::string, std::string>> {{"k", "a\nb"},
+             {"k", "a\rb"}, {"k", std::string("a\0b", 3)}, {"k\n[x]", "1"}, {std::string("k\0", 2), "1"}}) {
+        prompter.expect("Data Not Saved!", MsgAnswer::Ok,
+            "Wheelbook could not save its data file " + path + ":\r\n\r\nThe entry " + key
+                + " holds a line break or a NUL character, which the file cannot keep.\r\n\r\nThe file keeps its "
+                  "previous content.");
+        EXPECT_FALSE(ini.WriteINI("misc", key, value));
+    }
+    EXPECT_EQ(readFileBytes(path), "[misc]\r\nnote=a%%&&Chr(13)&&%%b\r\n");
 }
 
 TEST_F(IniTest, WritesNumbersAsPlainText)

@@ -52,15 +52,23 @@ TEST_F(AppSettingsTest, LoadShowsTheStoredSettingsOrTheirDefaultsAndSetsTheEntry
     EXPECT_EQ(
         texts(ticked.captions), "Miles|Average Fuel usage per 100 Miles :|Operating cost per mile/km|USD|0.23 USD");
     EXPECT_EQ(calls, (Texts {"set Wheelbook=", "delete Wheelbook", kStart + " /s"}));
+    // Indexes outside their lists are reported and their defaults stand; a currency typed over the list
+    // (-1) selects nothing.
     expect("Invalid Settings!",
         "These settings in the data file are not valid, so their defaults are shown instead:\r\n\r\n"
-        "startup = \"yes\"\r\nontop = \"5\"\r\n\r\nApply & Save stores the values shown.",
+        "startup = \"yes\"\r\nontop = \"5\"\r\nicur = \"65536\"\r\nunit = \"32768\"\r\n\r\n"
+        "Apply & Save stores the values shown.",
         Warning);
-    // Indexes outside their lists select nothing.
-    writeData("[app]\nstartup=yes\nontop=5\nicur=142\nunit=2\n");
+    writeData("[app]\nstartup=yes\nontop=5\nicur=65536\nunit=32768\n");
+    EXPECT_EQ(settings.LoadSettings("").form, (SettingsForm {0, 0, 1, 1, 97, "RON", ""}));
+    expect("Invalid Settings!",
+        "These settings in the data file are not valid, so their defaults are shown instead:\r\n\r\n"
+        "unit = \"-1\"\r\n\r\nApply & Save stores the values shown.",
+        Warning);
+    writeData("[app]\nicur=-1\ncur=ABC\nunit=-1\n");
     const SettingsLoad none = settings.LoadSettings("0.23");
-    EXPECT_EQ(none.form, (SettingsForm {0, 0, 1, -1, -1, "", ""}));
-    EXPECT_EQ(texts(none.captions), "|Average Fuel usage per 100  :|Operating cost per mile/km||0.23 ");
+    EXPECT_EQ(none.form, (SettingsForm {0, 0, 1, 1, -1, "", ""}));
+    EXPECT_EQ(texts(none.captions), "Km|Average Fuel usage per 100 Km :|Operating cost per mile/km||0.23 ");
 }
 
 TEST_F(AppSettingsTest, SaveWritesEveryKeyInOrderSetsTheEntryAndShowsTheFuelTab)
@@ -91,9 +99,10 @@ TEST_F(AppSettingsTest, SaveWritesEveryKeyInOrderSetsTheEntryAndShowsTheFuelTab)
     calls.clear();
     expect("Required Data Missing!", "Initial Car-Run can't be an empty field. Please specify some value ...");
     EXPECT_FALSE(settings.SaveSettings({1, 0, 1, 1, 97, "RON", "  "}).saved);
-    for (const std::string miles : {"12a", "-5", "1.5", "2147483648"}) {
+    for (const std::string miles : {"12a", "-5", "1.5", " 12", "1234567890"}) {
         expect("Wrong Value specified!",
-            "Initial Car-Run \"" + miles + "\" is not a whole number. Please specify digits only; nothing was saved.");
+            "Initial Car-Run \"" + miles
+                + "\" is not a whole number of at most 9 digits. Please specify digits only; nothing was saved.");
         EXPECT_FALSE(settings.SaveSettings({1, 0, 1, 1, 97, "RON", miles}).saved) << miles;
     }
     EXPECT_EQ(data(), saved);

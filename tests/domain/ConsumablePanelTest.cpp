@@ -103,13 +103,16 @@ TEST_F(ConsumablePanelTest, SaveRefusesInTheOrderOfItsChecksAndChangesNothing)
         // A reading equal to the last change passes that check.
         {"Brake Pads", "12000", "", "Required Field Empty ...",
             "Please specify the Km after which it's necessary to change Car's Brake Pads. This field can't be empty."},
-        {"Brake Pads", "3000000000", "5", "Invalid Value ...",
-            "Please specify the Km when you last changed Brake Pads as a whole number no larger than 2147483647.", Info,
+        // Digits only, nine at most, whatever way they got into the box.
+        {"Brake Pads", "1234567890", "5", "Invalid Value ...",
+            "Please specify the Km when you last changed Brake Pads as a whole number of at most 9 digits.", Info,
             "4000000000", "Km"},
-        {"Brake Pads", "2147483000", "1000", "Invalid Value ...",
+        {"Brake Pads", "1.5", "5", "Invalid Value ...",
+            "Please specify the Km when you last changed Brake Pads as a whole number of at most 9 digits.", Info},
+        {"Brake Pads", "1000", "+5", "Invalid Value ...",
             "Please specify the Km after which it's necessary to change Car's Brake Pads as a whole number that, added "
-            "to 2147483000, gives no more than 2147483647.",
-            Info, "2147483000", "Km"},
+            "to 1000, gives no more than 2147483647.",
+            Info},
     };
     for (const auto& [name, last, after, title, text, look, reading, unit] : cases) {
         const ConsumablePanelState state = adding(name, last, after);

@@ -15,23 +15,22 @@
 TEST(ControlRules, EachBoxKeepsItsOwnKeysAndTheButtonsDriveTheTrayBoxAndTheExpensesTab)
 {
     // For the keys 0 9 backspace . Enter Esc / : - a and an Arabic digit: "+" kept and "-" dropped by the reading
-    // boxes, txtInitMiles, the fuel boxes and txtFuelTotal; K keep, D drop and S save by txtExpences and txtCatName,
-    // editable and then read-only.
+    // boxes (txtInitMiles among them), the fuel boxes and txtFuelTotal; K keep, D drop and S save by txtExpences and
+    // txtCatName, editable and then read-only.
     const int keys[] = {'0', '9', 8, '.', 13, 27, '/', ':', '-', 'a', 0x0663};
-    std::vector<std::string> answers(8);
+    std::vector<std::string> answers(7);
     for (int key : keys) {
         answers[0] += keepsReadingKey(static_cast<char32_t>(key)) ? '+' : '-';
-        answers[1] += AppSettings::initMilesKeeps(key) ? '+' : '-';
-        answers[2] += FuelEntry::fuelBoxKeeps(key) ? '+' : '-';
-        answers[3] += FuelTotalEditor::keepsKey(static_cast<char32_t>(key)) ? '+' : '-';
-        answers[4] += "KDS"[static_cast<int>(ExpenseEditor::expencesKey(true, key))];
-        answers[5] += "KDS"[static_cast<int>(ExpenseEditor::catNameKey(true, key))];
-        answers[6] += "KDS"[static_cast<int>(ExpenseEditor::expencesKey(false, key))];
-        answers[7] += "KDS"[static_cast<int>(ExpenseEditor::catNameKey(false, key))];
+        answers[1] += FuelEntry::fuelBoxKeeps(key) ? '+' : '-';
+        answers[2] += FuelTotalEditor::keepsKey(static_cast<char32_t>(key)) ? '+' : '-';
+        answers[3] += "KDS"[static_cast<int>(ExpenseEditor::expencesKey(true, key))];
+        answers[4] += "KDS"[static_cast<int>(ExpenseEditor::catNameKey(true, key))];
+        answers[5] += "KDS"[static_cast<int>(ExpenseEditor::expencesKey(false, key))];
+        answers[6] += "KDS"[static_cast<int>(ExpenseEditor::catNameKey(false, key))];
     }
     EXPECT_EQ(answers,
-        (std::vector<std::string> {"+++--------", "+++--------", "++++-------", "++++++-----", "KKKKSDDDDDD",
-            "KKKKSKKKKKK", "KKKKKKKKKKK", "KKKKKKKKKKK"}));
+        (std::vector<std::string> {
+            "+++--------", "++++-------", "++++++-----", "KKKKSDDDDDD", "KKKKSKKKKKK", "KKKKKKKKKKK", "KKKKKKKKKKK"}));
     // The tray box is enabled with the start box, and only when the start box changed.
     EXPECT_EQ(AppSettings::minSystrayEnabledOnChange(0, 1), true);
     EXPECT_EQ(AppSettings::minSystrayEnabledOnChange(1, 0), false);

@@ -17,11 +17,9 @@ std::string totals(const std::string& initial, const std::string& fuel, const st
 
 class FuelTest : public DomainFixture {
 protected:
-    // lstMisc as the last fill of kFuel left it.
-    FuelInput input(std::string filled, std::string cost, std::string reading = "2000", std::string oil = "20.5 USD")
+    FuelInput input(std::string filled, std::string cost, std::string reading = "2000")
     {
-        return {std::move(filled), std::move(cost), std::move(reading),
-            {{" FUEL", {"0 USD"}, 3}, {" OIL", {std::move(oil)}, 3}}};
+        return {std::move(filled), std::move(cost), std::move(reading)};
     }
     // The update; the settings are saved in the middle, and the file is kept as it stood then.
     FuelUpdate update(const FuelInput& in)
@@ -42,16 +40,15 @@ TEST_F(FuelTest, AFillUpAddsExactAmountsStoresTheTotalsAndShowsTheFigures)
 {
     // The file and the fill-up; the average, the cost per unit, lstMisc's fuel row and the file after it.
     const std::tuple<std::string, FuelInput, std::string, std::string, std::string, std::string> cases[] = {
-        // 50 litres over 1000 Km; the cost with the listed 20.5 is 95.5.
+        // 50 litres over 1000 Km; the cost with the stored 20.5 is 95.5.
         {kFuel, input("50", "75"), "5 Litters", "0.1", "75 USD",
             "[init]\nmiles=1000\n[app]\ncost=96\n[fuel]\ntotal=50\n[misc]\nfuel=75\noil=20.5\n"},
         // The first fill-up at the initial reading shows zero figures but counts; 80.5 goes to 80.
         {kFuel, input("40", "60", "1000"), "0 Litters", "0", "60 USD",
             "[init]\nmiles=1000\n[app]\ncost=80\n[fuel]\ntotal=40\n[misc]\nfuel=60\noil=20.5\n"},
         // 1550 / 150 and 175.75 / 150, shown with two decimals.
-        {"[init]\nmiles=1000\n[fuel]\ntotal=10.3\n[misc]\nfuel=100.25\n",
-            {"5.2", "75.5", "1150", {{" FUEL", {"100.25 EUR"}, 3}}}, "10.33 Litters", "1.17", "175.75 USD",
-            "[init]\nmiles=1000\n[fuel]\ntotal=15.5\n[misc]\nfuel=175.75\n[app]\ncost=176\n"},
+        {"[init]\nmiles=1000\n[fuel]\ntotal=10.3\n[misc]\nfuel=100.25\n", {"5.2", "75.5", "1150"}, "10.33 Litters",
+            "1.17", "175.75 USD", "[init]\nmiles=1000\n[fuel]\ntotal=15.5\n[misc]\nfuel=175.75\n[app]\ncost=176\n"},
     };
     for (const auto& [file, in, avg, perKm, fuelRow, after] : cases) {
         writeData(file);
@@ -87,8 +84,9 @@ TEST_F(FuelTest, AFillUpRefusesWhatItCannotAddAndStoresNothing)
         {"[fuel]\ntotal=0\n", input("40", "75"), Info, "Required Data Missing!",
             "The Car-Run when Wheelbook was installed (\"\") is missing or not a whole number. "
             "Set it on the Settings tab first; nothing was saved."},
-        {kFuel, input("40", "75", "2000", "abc USD"), Warning, "Invalid Expense Value!",
-            "The expense category OIL holds \"abc\", which is not an amount Wheelbook can add to. "
+        // The stored amount counts, not the list's text of it: "5 5" is no amount, though it shows as 5.
+        {kFuel + "Tax=5 5\n", input("40", "75"), Warning, "Invalid Expense Value!",
+            "The expense category TAX holds \"5 5\", which is not an amount Wheelbook can add to. "
             "Correct it with Edit Category first. Nothing was saved."},
         {kFuel, input("40", "1.2.3"), Info, "Wrong Value specified!",
             "The Cost of Fuel \"1.2.3\" is not a number. Please correct it; nothing was saved."},

@@ -111,6 +111,20 @@ TEST_F(MainWindow, EveryNumberBoxKeepsOnlyItsCharactersTypedOrPasted)
         }
         EXPECT_EQ(edit->text(), QLatin1String(kept) + u"56"_s) << name;
     }
+    // A reading box holds nine digits: a paste that does not fit is refused whole, never cut; a longer text put
+    // there by other means is shown whole and refused when it would be stored.
+    f.main().tabMain()->setCurrentIndex(0);
+    QApplication::clipboard()->setText(u"1234567890"_s);
+    box("txtMiles")->selectAll();
+    box("txtMiles")->paste();
+    EXPECT_EQ(box("txtMiles")->text(), u"12356"_s);
+    box("txtMiles")->setText(u"1234567890"_s);
+    EXPECT_EQ(box("txtMiles")->text(), u"1234567890"_s);
+    f.prompter.expect("Wrong Value specified!", MsgAnswer::Ok,
+        "The current reading \"1234567890\" is not a whole number of at most 9 digits. Please specify digits only; "
+        "nothing was saved.");
+    click(button("btnConfirm"));
+    EXPECT_EQ(f.dataFile(), kSampleData);
 }
 
 TEST_F(MainWindow, TheMainPageAnalyzeNowRefusesABlankReadingAndOtherwiseStoresItAndShowsTheStatusAndFigures)
