@@ -43,6 +43,14 @@ bool Forms::SubMain()
         return false;
     }
 
+    if (const auto problem = DataFileProblem(path)) {
+        m_context.prompter().ask({"Error in Loading!",
+            "Wheelbook can not use its Data File " + path + ": " + *problem + ". Application will terminate now ...",
+            MsgButtons::Ok, MsgIcon::Critical});
+        end();
+        return false;
+    }
+
     mINIFunctions& ini = m_context.ini();
     ini.SetINIFile(path, AppContext::BufferSize);
     if (ini.KeyExists(path, "init", "miles") && IsBlank(ini.ReadINI("init", "miles", ""))) {

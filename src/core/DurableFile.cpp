@@ -16,8 +16,11 @@ namespace {
 #ifdef _WIN32
 // Bytes pass untranslated; handles are not inherited by child processes.
 constexpr int kOpenFlags = O_BINARY | O_NOINHERIT;
+constexpr int kNoWait = 0;
 #else
 constexpr int kOpenFlags = O_CLOEXEC;
+// Opening a pipe would wait for a writer; it is refused as soon as it is seen instead.
+constexpr int kNoWait = O_NONBLOCK;
 #endif
 
 bool writeAll(int fd, const std::string& bytes)
@@ -79,7 +82,7 @@ std::string writeTarget(const std::string& path)
 
 int readAll(const std::string& path, std::string& bytes, struct ::stat* info)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | kOpenFlags);
+    const int fd = ::open(path.c_str(), O_RDONLY | kOpenFlags | kNoWait);
     if (fd < 0)
         return errno;
     struct stat status { };
@@ -88,6 +91,10 @@ int readAll(const std::string& path, std::string& bytes, struct ::stat* info)
         error = errno;
     } else if (S_ISDIR(status.st_mode)) {
         error = EISDIR;
+    } else if (!S_ISREG(status.st_mode)) {
+        error = EINVAL;
+    } else if (static_cast<std::uint64_t>(status.st_size) > MaxReadBytes) {
+        error = EFBIG;
     } else {
         bytes.clear();
         bytes.reserve(static_cast<std::size_t>(status.st_size));
@@ -103,6 +110,10 @@ int readAll(const std::string& path, std::string& bytes, struct ::stat* info)
             if (got == 0)
                 break;
             bytes.append(chunk, static_cast<std::size_t>(got));
+            if (bytes.size() > MaxReadBytes) { // grown while it was read
+                error = EFBIG;
+                break;
+            }
         }
     }
     ::close(fd);

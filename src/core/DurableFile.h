@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -25,8 +26,14 @@ std::string writeTarget(const std::string& path);
 int replace(const std::string& path, const std::string& bytes, mode_t newFileMode,
     const std::function<void()>& beforeRename = {});
 
-// Reads the whole file into `bytes`; `info`, when given, gets the file's status as it
-// was read. Returns 0, or the errno value of what failed (EISDIR for a folder).
+// The largest file read whole: a data file is far smaller, and anything larger is a
+// mistake that would otherwise fill the memory.
+constexpr std::uint64_t MaxReadBytes = 64ull * 1024 * 1024;
+
+// Reads the whole regular file into `bytes`; `info`, when given, gets the file's status
+// as it was read. Returns 0, or the errno value of what failed: EISDIR for a folder,
+// EINVAL for anything else that is not a regular file (a device or a pipe is never read,
+// nor waited for), EFBIG for a file over MaxReadBytes.
 int readAll(const std::string& path, std::string& bytes, struct ::stat* info = nullptr);
 
 // Flushes a folder's entries (a rename or an unlink in it) to disk.

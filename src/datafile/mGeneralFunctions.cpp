@@ -1,5 +1,6 @@
 #include "datafile/mGeneralFunctions.h"
 
+#include "core/DurableFile.h"
 #include "core/Prompter.h"
 
 #include <cerrno>
@@ -45,7 +46,7 @@ bool FileExists(const std::string& path, Prompter& prompter)
         return false;
     struct stat info { };
     if (::stat(path.c_str(), &info) == 0)
-        return !S_ISDIR(info.st_mode);
+        return S_ISREG(info.st_mode);
     const int error = errno;
     if (error == ENOENT || error == ENOTDIR)
         return false;
@@ -59,9 +60,23 @@ bool FileExists(const std::string& path, Prompter& prompter)
 bool NormalFileExists(const std::string& path)
 {
     struct stat info { };
-    if (path.empty() || ::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+    if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
     const auto slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     return name.empty() || name.front() != '.';
+}
+
+std::optional<std::string> DataFileProblem(const std::string& path)
+{
+    struct stat info { };
+    if (::stat(path.c_str(), &info) == 0 && static_cast<std::uint64_t>(info.st_size) > DurableFile::MaxReadBytes)
+        return "it is " + std::to_string(static_cast<std::uint64_t>(info.st_size) / (1024 * 1024))
+            + " MB large, and Wheelbook reads data files of at most "
+            + std::to_string(DurableFile::MaxReadBytes / (1024 * 1024)) + " MB";
+    std::string bytes;
+    // Reading it whole is what every operation will do; a file that size costs nothing to try.
+    if (const int error = DurableFile::readAll(path, bytes); error != 0)
+        return std::string("it can not be read: ") + std::strerror(error);
+    return std::nullopt;
 }

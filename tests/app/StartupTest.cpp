@@ -6,23 +6,46 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
-TEST(Startup, WithoutTheDataFileShowsErrorInLoadingAndEnds)
+TEST(Startup, WithoutAUsableDataFileShowsErrorInLoadingAndEnds)
 {
-    AppFixture s;
-    s.prompter.expect("Error in Loading!", MsgAnswer::Ok,
-        "Wheelbook Data File found missing or invalid. Application can not work without Data File. Please "
-        "re-install Wheelbook to resovle this issue. Application will terminate now ...");
-    s.start();
-    EXPECT_FALSE(s.started);
-    EXPECT_TRUE(s.ended());
-    EXPECT_EQ(s.prompter.messages().at(0).icon, MsgIcon::Critical);
-    EXPECT_EQ(s.forms->loadedCount(), 0);
+    const std::string missing
+        = "Wheelbook Data File found missing or invalid. Application can not work without Data File. Please "
+          "re-install Wheelbook to resovle this issue. Application will terminate now ...";
+    // Only a regular file counts: a device or a pipe is never read nor waited for, a huge file never loaded.
+    const std::pair<std::function<void(const std::string&)>, std::string> cases[] = {
+        {[](const std::string&) {}, missing},
+        {[](const std::string& path) { ::symlink("/dev/zero", path.c_str()); }, missing},
+        {[](const std::string& path) { ::mkfifo(path.c_str(), 0644); }, missing},
+        {[](const std::string& path) { ::mkdir(path.c_str(), 0755); }, missing},
+        {[](const std::string& path) {
+             writeFileBytes(path, "[init]\r\nmiles=5\r\n");
+             ::truncate(path.c_str(), 100 * 1024 * 1024);
+         },
+            "Wheelbook can not use its Data File {}: it is 100 MB large, and Wheelbook reads data files of at most "
+            "64 MB. Application will terminate now ..."},
+    };
+    for (const auto& [make, text] : cases) {
+        AppFixture s;
+        const std::string path = s.dir.file("cardata.dat");
+        make(path);
+        std::string expected = text;
+        if (const auto at = expected.find("{}"); at != std::string::npos)
+            expected.replace(at, 2, path);
+        s.prompter.expect("Error in Loading!", MsgAnswer::Ok, expected);
+        s.start();
+        EXPECT_FALSE(s.started);
+        EXPECT_TRUE(s.ended());
+        EXPECT_EQ(s.prompter.messages().at(0).icon, MsgIcon::Critical);
+        EXPECT_EQ(s.forms->loadedCount(), 0);
+    }
 }
 
 TEST(Startup, AStaleLockDoesNotBlockTheSplashWhichWaitsItsIntervalAndEscapeEndsTheProgram)

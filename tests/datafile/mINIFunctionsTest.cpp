@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -171,4 +173,24 @@ TEST(GeneralFunctions, FileExistsShowsAnErrorWhileLooking)
     prompter.expect("Error ! (Source : FileExists)");
     EXPECT_FALSE(FileExists(dir.file(std::string(5000, 'x')), prompter));
     EXPECT_EQ(prompter.messages().back().text.rfind("52 : \r\n\r\nBad file name or number", 0), 0u);
+}
+
+TEST(GeneralFunctions, ADataFileThatCannotBeReadSaysWhy)
+{
+    TempDir dir;
+    ::chmod(dir.path().c_str(), 0755);
+    const std::string path = dir.file("cardata.dat");
+    writeFileBytes(path, "[init]\r\nmiles=5\r\n");
+    EXPECT_EQ(DataFileProblem(path), std::nullopt);
+    ::chmod(path.c_str(), 0);
+    // Root reads it all the same: ask as somebody else.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && ::setuid(65534) != 0)
+            ::_exit(2);
+        ::_exit(DataFileProblem(path) == std::optional<std::string>("it can not be read: Permission denied") ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
