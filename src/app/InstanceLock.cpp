@@ -1,17 +1,11 @@
 #include "app/InstanceLock.h"
 
-#include <QCryptographicHash>
-#include <QDir>
 #include <QFileInfo>
 
-QString InstanceLock::lockPathFor(const QString& programPath)
+QString InstanceLock::lockPathFor(const QString& dataFilePath)
 {
-    const QString canonical = QFileInfo(programPath).canonicalFilePath();
-    const QByteArray id
-        = QCryptographicHash::hash((canonical.isEmpty() ? programPath : canonical).toUtf8(), QCryptographicHash::Sha1)
-              .toHex()
-              .left(16);
-    return QDir::tempPath() + QStringLiteral("/wheelbook-") + QString::fromLatin1(id) + QStringLiteral(".lock");
+    const QString canonical = QFileInfo(dataFilePath).canonicalFilePath();
+    return (canonical.isEmpty() ? dataFilePath : canonical) + QStringLiteral(".lock");
 }
 
 InstanceLock::InstanceLock(QString lockPath)
@@ -26,7 +20,7 @@ bool InstanceLock::acquire()
 {
     if (!m_held)
         m_held = m_lock->tryLock(0);
-    return m_held;
+    return m_held || m_lock->error() != QLockFile::LockFailedError;
 }
 
 bool InstanceLock::anotherInstanceRunning()
@@ -37,5 +31,5 @@ bool InstanceLock::anotherInstanceRunning()
         m_lock->unlock();
         return false;
     }
-    return true;
+    return m_lock->error() == QLockFile::LockFailedError;
 }

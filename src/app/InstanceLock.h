@@ -5,16 +5,21 @@
 
 #include <memory>
 
-// One running instance per program file. The lock of a crashed instance (its
-// process gone) is taken over, so it never keeps the program from starting.
+// One running instance per data file: the lock file lies beside the data file (beside
+// its target, when the data file is a link), so no two instances ever write one data
+// file, whatever their environment or the path they were started by. The lock of a
+// crashed instance (its process gone) is taken over, so it never keeps the program from
+// starting.
 class InstanceLock {
 public:
-    // The lock file that belongs to this program file.
-    static QString lockPathFor(const QString& programPath);
+    // The lock file that belongs to this data file.
+    static QString lockPathFor(const QString& dataFilePath);
 
     explicit InstanceLock(QString lockPath);
 
-    // Takes the lock; false when another live instance holds it.
+    // Takes the lock; false when another live instance holds it. A folder where no lock
+    // can be made (read-only) is one where no instance can write the data file either:
+    // the start goes on without the lock.
     bool acquire();
     bool held() const { return m_held; }
 

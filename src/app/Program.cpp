@@ -41,7 +41,7 @@ int Program::run(int argc, char** argv, Prompter& prompter, const std::function<
     const std::unique_ptr<RegistryStore> registryStore = RegistryStore::createDefault();
     RunKeyStartupRegistry startupRegistry(*registryStore);
     context.setStartupRegistry(&startupRegistry);
-    InstanceLock lock(InstanceLock::lockPathFor(QApplication::applicationFilePath()));
+    InstanceLock lock(InstanceLock::lockPathFor(QString::fromStdString(context.dataFilePath())));
     Forms forms(context, lock);
     forms.setTrace(trace);
     if (!forms.SubMain())

@@ -5,11 +5,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -27,10 +29,16 @@ struct RealProgram {
 
     // Starts the program (offscreen, as the tests run) and returns its trace: the windows
     // it loads and unloads, its messages and its end, once this line has come or it has ended.
-    QString run(const QStringList& arguments, const QString& until)
+    QString run(
+        const QStringList& arguments, const QString& until, const QString& tmpDir = {}, const QString& programFile = {})
     {
         QProcess* p = processes.emplace_back(std::make_unique<QProcess>()).get();
-        p->start(program, arguments);
+        if (!tmpDir.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("TMPDIR"), tmpDir);
+            p->setProcessEnvironment(env);
+        }
+        p->start(programFile.isEmpty() ? program : programFile, arguments);
         QString output;
         QStringList trace;
         QElapsedTimer timer;
@@ -67,11 +75,17 @@ TEST(RealProgram, FindsItsDataFileBesideItselfAndJoinsItsArgumentsIntoOneCommand
         QStringLiteral("loaded frmSplash\nloaded frmMain\nunloaded frmSplash"));
 }
 
-TEST(RealProgram, StartsHiddenWithSlashSAndASecondStartEndsAtOnce)
+TEST(RealProgram, StartsHiddenWithSlashSAndASecondStartOnTheSameDataFileEndsAtOnce)
 {
     RealProgram p;
     p.dir.write("cardata.dat", "[init]\r\nmiles=5000\r\n[consumables]\r\n");
     ASSERT_EQ(p.run({QStringLiteral("/s")}, QStringLiteral("loaded frmMain")), QStringLiteral("loaded frmMain"));
     EXPECT_EQ(p.run({}, QStringLiteral("ended")), QStringLiteral("ended"));
+    // The lock is the data file's: another temporary folder or another name of the program changes nothing.
+    TempDir otherTmp;
+    EXPECT_EQ(p.run({}, QStringLiteral("ended"), QString::fromStdString(otherTmp.path())), QStringLiteral("ended"));
+    const std::string link = p.dir.file("wheelbook-link");
+    ASSERT_EQ(::link(p.program.toLocal8Bit().constData(), link.c_str()), 0);
+    EXPECT_EQ(p.run({}, QStringLiteral("ended"), {}, QString::fromStdString(link)), QStringLiteral("ended"));
     EXPECT_EQ(p.processes.front()->state(), QProcess::Running);
 }

@@ -53,7 +53,7 @@ TEST(Startup, AStaleLockDoesNotBlockTheSplashWhichWaitsItsIntervalAndEscapeEndsT
     AppFixture s;
     s.writeDataFile(kConfigured);
     // The lock file of a crashed instance: a process that no longer exists.
-    s.dir.write("instance.lock", "999999\nwheelbook\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    s.dir.write("cardata.dat.lock", "999999\nwheelbook\n" + QSysInfo::machineHostName().toStdString() + "\n");
     Forms& forms = s.start(60000);
     ASSERT_TRUE(s.started && forms.splashForm() && forms.splashForm()->isVisible());
     EXPECT_EQ(forms.splashForm()->size(), QSize(341, 281));

@@ -98,7 +98,8 @@ private:
         stop();
         context = std::make_unique<AppContext>(dir.path(), dir.file("wheelbook"), m_commandLine, prompter);
         context->setStartupRegistry(&startupRegistry);
-        lock = std::make_unique<InstanceLock>(QString::fromStdString(dir.file("instance.lock")));
+        lock = std::make_unique<InstanceLock>(
+            InstanceLock::lockPathFor(QString::fromStdString(dir.file("cardata.dat"))));
         forms = std::make_unique<Forms>(*context, *lock);
         forms->setTrayCapabilities(tray);
     }
