@@ -2,6 +2,7 @@
 
 #include "core/AsciiText.h"
 #include "core/DurableFile.h"
+#include "core/TextEncoding.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -37,15 +38,28 @@ std::string_view unquote(std::string_view value)
     return value;
 }
 
-// The line index of the first section header with this name, or npos.
-std::size_t findSection(const Parsed& parsed, std::string_view section)
+// A name as the index keeps it: upper case, in UTF-8.
+std::string folded(std::string_view utf8)
 {
-    for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
-        const Line& line = parsed.lines[i];
-        if (line.kind == Line::Kind::Header && AsciiText::sameIgnoringCase(line.name, section))
-            return i;
+    for (const char c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return TextEncoding::upper(utf8);
     }
-    return std::string::npos;
+    return AsciiText::upper(utf8);
+}
+
+// A text of the file as the program's UTF-8, and back; nothing when a text has no
+// bytes in the file's code page.
+std::string fromFile(const Parsed& parsed, std::string_view bytes)
+{
+    return parsed.windows1252 ? TextEncoding::fromWindows1252(bytes) : std::string(bytes);
+}
+
+std::optional<std::string> toFile(const Parsed* parsed, std::string_view utf8)
+{
+    if (parsed && parsed->windows1252)
+        return TextEncoding::toWindows1252(utf8);
+    return std::string(utf8);
 }
 
 // One past the last line of the section whose header is at `header`.
@@ -57,18 +71,6 @@ std::size_t sectionEnd(const Parsed& parsed, std::size_t header)
     return i;
 }
 
-std::size_t findKey(const Parsed& parsed, std::size_t header, std::string_view key)
-{
-    const std::size_t end = sectionEnd(parsed, header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        const Line& line = parsed.lines[i];
-        if ((line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare)
-            && AsciiText::sameIgnoringCase(line.name, key))
-            return i;
-    }
-    return std::string::npos;
-}
-
 void buildIndex(Parsed& parsed)
 {
     parsed.index.clear();
@@ -78,26 +80,37 @@ void buildIndex(Parsed& parsed)
     for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
         const Line& line = parsed.lines[i];
         if (line.kind == Line::Kind::Header) {
-            prefix = AsciiText::lower(line.name);
+            prefix = folded(fromFile(parsed, line.name));
             current = parsed.index.emplace(prefix, i).second;
             prefix.push_back('\0');
         } else if (current && (line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare)) {
-            parsed.index.emplace(prefix + AsciiText::lower(line.name), i);
+            parsed.index.emplace(prefix + folded(fromFile(parsed, line.name)), i);
         }
     }
     parsed.indexed = true;
 }
 
-// The line of the first entry of key in the first section of that name, or npos.
-std::size_t lookUp(Parsed& parsed, std::string_view section, std::string_view key)
+std::size_t indexed(Parsed& parsed, const std::string& name)
 {
     if (!parsed.indexed)
         buildIndex(parsed);
-    std::string name = AsciiText::lower(section);
-    name.push_back('\0');
-    name += AsciiText::lower(key);
     const auto it = parsed.index.find(name);
     return it == parsed.index.end() ? std::string::npos : it->second;
+}
+
+// The line index of the first section header with this name, or npos.
+std::size_t findSection(Parsed& parsed, std::string_view section)
+{
+    return indexed(parsed, folded(section));
+}
+
+// The line of the first entry of key in the first section of that name, or npos.
+std::size_t lookUp(Parsed& parsed, std::string_view section, std::string_view key)
+{
+    std::string name = folded(section);
+    name.push_back('\0');
+    name += folded(key);
+    return indexed(parsed, name);
 }
 
 std::size_t copyCut(std::string_view text, std::size_t bufferSize, std::string& out)
@@ -154,6 +167,7 @@ Parsed ProfileStore::parse(std::string bytes)
 {
     Parsed parsed;
     parsed.bytes = std::move(bytes);
+    parsed.windows1252 = !TextEncoding::isValidUtf8(parsed.bytes);
     const std::string& b = parsed.bytes;
     std::size_t pos = 0;
     if (b.size() >= 3 && b.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -267,7 +281,7 @@ std::size_t ProfileStore::getString(const std::string& path, std::string_view se
             const Line& line = parsed->lines[index];
             const std::string_view value
                 = std::string_view(parsed->bytes).substr(line.valueBegin, line.valueEnd - line.valueBegin);
-            return copyCut(unquote(value), bufferSize, out);
+            return copyCut(fromFile(*parsed, unquote(value)), bufferSize, out);
         }
     }
     // The default loses its trailing spaces and one pair of surrounding quotes.
@@ -280,7 +294,7 @@ std::size_t ProfileStore::getKeyList(
     const std::string& path, std::string_view section, std::size_t bufferSize, std::string& out)
 {
     out.clear();
-    const Parsed* parsed = load(path);
+    Parsed* parsed = load(path);
     if (!parsed)
         return 0;
     const std::size_t header = findSection(*parsed, trim(section));
@@ -292,7 +306,7 @@ std::size_t ProfileStore::getKeyList(
         const Line& line = parsed->lines[i];
         if (line.kind != Line::Kind::Entry || line.name.empty() || line.name.front() == ';')
             continue;
-        list += line.name;
+        list += fromFile(*parsed, line.name);
         list.push_back('\0');
     }
     return finishList(list, bufferSize, out);
@@ -307,7 +321,7 @@ std::size_t ProfileStore::getSectionNames(const std::string& path, std::size_t b
     std::string list;
     for (const Line& line : parsed->lines) {
         if (line.kind == Line::Kind::Header && !line.name.empty()) {
-            list += line.name;
+            list += fromFile(*parsed, line.name);
             list.push_back('\0');
         }
     }
@@ -322,42 +336,41 @@ ProfileStore::WriteResult ProfileStore::writeString(
 
     // A write always starts from the file as it is now, snapshot or not.
     int error = 0;
-    const Parsed* parsed = loadChecked(path, &error);
-    if (!parsed) {
-        // It is there but cannot be read: never replace what we could not see.
-        if (error != ENOENT)
-            return {false, errorText(error)};
-        if (!value)
-            return {};
-        return replaceFile(
-            path, withSection({}, sectionName) + std::string(keyName) + "=" + std::string(*value) + kLineEnd);
-    }
+    Parsed* parsed = loadChecked(path, &error);
+    // It is there but cannot be read: never replace what we could not see.
+    if (!parsed && error != ENOENT)
+        return {false, errorText(error)};
+
+    // The texts as the file spells them: in its code page, or refused when they have no bytes there.
+    const auto fileSection = toFile(parsed, sectionName);
+    const auto fileKey = toFile(parsed, keyName);
+    const auto fileValue = value ? toFile(parsed, *value) : std::optional<std::string>(std::string());
+    if (!fileSection || !fileKey || !fileValue)
+        return {false,
+            "The entry " + std::string(keyName)
+                + " holds a character that this data file's character set (Windows-1252) cannot keep."};
+    const std::string entry = *fileKey + "=" + *fileValue + kLineEnd;
+
+    if (!parsed)
+        return value ? replaceFile(path, withSection({}, *fileSection) + entry) : WriteResult {};
 
     const std::string& old = parsed->bytes;
     const std::size_t header = findSection(*parsed, sectionName);
-    std::string bytes;
-    if (header == std::string::npos) {
-        if (!value)
-            return {};
-        return replaceFile(
-            path, withSection(old, sectionName) + std::string(keyName) + "=" + std::string(*value) + kLineEnd);
-    }
+    if (header == std::string::npos)
+        return value ? replaceFile(path, withSection(old, *fileSection) + entry) : WriteResult {};
 
-    const std::size_t index = findKey(*parsed, header, keyName);
+    const std::size_t index = lookUp(*parsed, sectionName, keyName);
     if (index != std::string::npos) {
         const Line& line = parsed->lines[index];
-        if (!value) {
-            bytes = old.substr(0, line.begin) + old.substr(line.next);
-            return replaceFile(path, bytes);
-        }
+        if (!value)
+            return replaceFile(path, old.substr(0, line.begin) + old.substr(line.next));
         if (line.kind == Line::Kind::Entry
-            && std::string_view(old).substr(line.valueBegin, line.valueEnd - line.valueBegin) == *value)
+            && std::string_view(old).substr(line.valueBegin, line.valueEnd - line.valueBegin) == *fileValue)
             return {}; // already holds that value
-        const std::string content = line.name + "=" + std::string(*value);
+        const std::string content = line.name + "=" + *fileValue;
         if (std::string_view(old).substr(line.begin, line.end - line.begin) == content)
             return {};
-        bytes = old.substr(0, line.begin) + content + old.substr(line.end);
-        return replaceFile(path, bytes);
+        return replaceFile(path, old.substr(0, line.begin) + content + old.substr(line.end));
     }
 
     if (!value)
@@ -370,17 +383,15 @@ ProfileStore::WriteResult ProfileStore::writeString(
             last = i;
     }
     const Line& after = parsed->lines[last];
-    std::string insert = std::string(keyName) + "=" + std::string(*value) + kLineEnd;
-    if (after.next == after.end) // the last line of a file without a final line break
-        insert = kLineEnd + insert;
-    bytes = old.substr(0, after.next) + insert + old.substr(after.next);
-    return replaceFile(path, bytes);
+    // The last line of a file without a final line break gets one first.
+    const std::string insert = after.next == after.end ? kLineEnd + entry : entry;
+    return replaceFile(path, old.substr(0, after.next) + insert + old.substr(after.next));
 }
 
 ProfileStore::WriteResult ProfileStore::deleteSection(const std::string& path, std::string_view section)
 {
     int error = 0;
-    const Parsed* parsed = loadChecked(path, &error);
+    Parsed* parsed = loadChecked(path, &error);
     if (!parsed)
         return error == ENOENT ? WriteResult {} : WriteResult {false, errorText(error)};
     const std::size_t header = findSection(*parsed, trim(section));
@@ -394,12 +405,18 @@ ProfileStore::WriteResult ProfileStore::deleteSection(const std::string& path, s
 ProfileStore::WriteResult ProfileStore::addSection(const std::string& path, std::string_view section)
 {
     int error = 0;
-    const Parsed* parsed = loadChecked(path, &error);
+    Parsed* parsed = loadChecked(path, &error);
     if (!parsed && error != ENOENT)
         return {false, errorText(error)};
     if (parsed && findSection(*parsed, trim(section)) != std::string::npos)
         return {};
-    return replaceFile(path, withSection(parsed ? parsed->bytes : std::string(), trim(section)));
+    const auto name = toFile(parsed, trim(section));
+    if (!name)
+        return {false,
+            "The section " + std::string(trim(section))
+                + " holds a character that this data file's "
+                  "character set (Windows-1252) cannot keep."};
+    return replaceFile(path, withSection(parsed ? parsed->bytes : std::string(), *name));
 }
 
 ProfileStore::WriteResult ProfileStore::replaceFile(const std::string& path, const std::string& bytes)

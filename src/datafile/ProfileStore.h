@@ -14,6 +14,11 @@
 // the Windows profile functions do (matching, quoting, key lists, in-place writes),
 // and replaces the file atomically on every change.
 //
+// Its texts are UTF-8. A file that is not valid UTF-8 is Windows-1252: what is read from
+// it is converted to UTF-8, what is written to it back to Windows-1252, and every byte
+// that is not written keeps its value. Names match without regard to case, non-ASCII
+// letters included.
+//
 // It may keep a parsed copy of a file between calls, but only while the file is
 // provably unchanged (device, inode, size, and modification and change times to the
 // nanosecond); otherwise the file is read again.
@@ -101,10 +106,13 @@ public:
     struct Parsed {
         std::string bytes;
         std::vector<Line> lines;
-        // Built on the first lookup: lower-case "section" -> header line, and
-        // lower-case "section\0key" -> the first line of that key in that section.
+        // Built on the first lookup: upper-case "section" -> header line, and
+        // upper-case "section\0key" -> the first line of that key in that section.
         std::unordered_map<std::string, std::size_t> index;
         bool indexed = false;
+        // Not valid UTF-8: the file is in Windows-1252, and its texts are converted on
+        // the way in and out.
+        bool windows1252 = false;
     };
 
     static Parsed parse(std::string bytes);

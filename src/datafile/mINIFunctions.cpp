@@ -1,11 +1,11 @@
 #include "datafile/mINIFunctions.h"
 
+#include "core/DurableFile.h"
 #include "core/NumberedError.h"
 #include "core/Numbers.h"
 #include "core/Prompter.h"
+#include "core/TextEncoding.h"
 #include "datafile/mGeneralFunctions.h"
-
-#include <fstream>
 
 namespace {
 
@@ -18,36 +18,31 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to)
     }
 }
 
-// The file's lines, split at CR LF, LF or CR.
+// The file's lines, split at CR LF, LF or CR, in the program's UTF-8 as the reads see
+// them (a file that is not UTF-8 is Windows-1252). The file is read once, whole.
 class LineReader {
 public:
     explicit LineReader(const std::string& fileName)
-        : m_in(fileName, std::ios::binary)
     {
+        if (DurableFile::readAll(fileName, m_text) == 0 && !TextEncoding::isValidUtf8(m_text))
+            m_text = TextEncoding::fromWindows1252(m_text);
     }
-    bool isOpen() const { return m_in.is_open(); }
 
-    bool next(std::string& line)
+    bool next(std::string_view& line)
     {
-        line.clear();
-        char c = 0;
-        bool any = false;
-        while (m_in.get(c)) {
-            any = true;
-            if (c == '\n')
-                return true;
-            if (c == '\r') {
-                if (m_in.peek() == '\n')
-                    m_in.get(c);
-                return true;
-            }
-            line.push_back(c);
-        }
-        return any;
+        if (m_pos >= m_text.size())
+            return false;
+        const std::size_t end = m_text.find_first_of("\r\n", m_pos);
+        line = std::string_view(m_text).substr(m_pos, end == std::string::npos ? std::string::npos : end - m_pos);
+        m_pos = end == std::string::npos
+            ? m_text.size()
+            : end + (m_text[end] == '\r' && end + 1 < m_text.size() && m_text[end + 1] == '\n' ? 2 : 1);
+        return true;
     }
 
 private:
-    std::ifstream m_in;
+    std::string m_text;
+    std::size_t m_pos = 0;
 };
 
 // "[" + section + "]", built without temporaries (GCC 12 misreports the concatenation at -O2).
@@ -167,7 +162,7 @@ bool mINIFunctions::SectionExists(const std::string& fileName, std::string_view 
     }
     const std::string header = headerLine(section);
     LineReader reader(fileName);
-    std::string line;
+    std::string_view line;
     while (reader.next(line)) {
         if (line == header)
             return true;
@@ -190,7 +185,7 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
     }
     const std::string header = headerLine(section);
     LineReader reader(fileName);
-    std::string line;
+    std::string_view line;
     bool inSection = false;
     while (reader.next(line)) {
         if (!inSection) {
@@ -198,7 +193,7 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
             continue;
         }
         if (HasEqualSign(line)) {
-            if (std::string_view(line).substr(0, line.find('=')) == key)
+            if (line.substr(0, line.find('=')) == key)
                 return true;
         } else if (IsSectionLine(line)) {
             return false;

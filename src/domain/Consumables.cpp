@@ -3,6 +3,7 @@
 #include "core/AsciiText.h"
 #include "core/Numbers.h"
 #include "core/Prompter.h"
+#include "core/TextEncoding.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
 #include "domain/ReadingKeyFilter.h"
@@ -88,7 +89,7 @@ ListRow statusRow(const StoredConsumable& item, double current, std::string_view
     if (current >= static_cast<double>(*due)) {
         const double overdue = current - static_cast<double>(*due);
         row.subItems = {joined(
-            {"[", AsciiText::upper(item.name), "] change needed! ( ", overdueText(overdue), " ", unit, " ago.)"})};
+            {"[", TextEncoding::upper(item.name), "] change needed! ( ", overdueText(overdue), " ", unit, " ago.)"})};
         row.colour = ColourRed;
         row.bold = true;
     } else {

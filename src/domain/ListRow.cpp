@@ -1,8 +1,8 @@
 #include "domain/ListRow.h"
 
-#include "core/AsciiText.h"
+#include "core/TextEncoding.h"
 
 std::string rowTextOf(const std::string& name)
 {
-    return " " + AsciiText::upper(name);
+    return " " + TextEncoding::upper(name);
 }

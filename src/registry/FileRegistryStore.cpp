@@ -24,13 +24,14 @@ const char* const kRoots[]
     = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS", "", "HKEY_CURRENT_CONFIG"};
 const std::string kRunSection = std::string("HKEY_CURRENT_USER\\") + StartupRegistry::RunKey;
 
-// What the INI format would trim or split at is written as %XX, and so is "%". Names
-// also never hold "=", "\" or brackets, nor start like a comment or like "@", which alone
-// stands for the default value's empty name.
+// What the INI format would trim or split at is written as %XX, and so are "%" and every
+// byte past ASCII (the file stays plain ASCII, whatever the data). Names also never hold
+// "=", "\" or brackets, nor start like a comment or like "@", which alone stands for the
+// default value's empty name.
 std::string encode(const std::string& text, bool name)
 {
     return name && text.empty() ? "@" : AsciiText::percentEncode(text, [name](unsigned char c, std::size_t i) {
-        return c <= ' ' || c == 0x7F || c == '%'
+        return c <= ' ' || c >= 0x7F || c == '%'
             || (name && (c == '=' || c == '\\' || c == '[' || c == ']' || (i == 0 && (c == ';' || c == '@'))));
     });
 }

@@ -145,6 +145,26 @@ TEST_F(ProfileStoreTest, WritesChangeOnlyTheLineTheyMust)
     EXPECT_FALSE(result.ok) << "a missing folder is a failed write";
 }
 
+TEST_F(ProfileStoreTest, AFileThatIsNotUtf8IsWindows1252BothWays)
+{
+    // Names match without regard to case beyond ASCII too, in either encoding.
+    writeFileBytes(path, "[misc]\r\n\xD6l=1\r\nkey=\x80 \x81\r\n");
+    EXPECT_EQ(read("MISC", "öL"), "1");
+    EXPECT_EQ(read("misc", "key"), "€ \xC2\x81"); // the code page's undefined bytes come back as themselves
+    EXPECT_EQ(keys("misc"), std::string("Öl\0key\0\0", 9));
+    write("misc", "ÖL", "Façade");
+    write("misc", "key", "€ \xC2\x81");
+    EXPECT_EQ(bytes(),
+        "[misc]\r\n\xD6l=Fa\xE7"
+        "ade\r\nkey=\x80 \x81\r\n");
+    const auto refused = store.writeString(path, "misc", "k", "zł");
+    EXPECT_EQ(
+        refused.error, "The entry k holds a character that this data file's character set (Windows-1252) cannot keep.");
+    writeFileBytes(path, "[misc]\r\nöl=1\r\n");
+    write("misc", "ÖL", "2");
+    EXPECT_EQ(bytes(), "[misc]\r\nöl=2\r\n");
+}
+
 TEST_F(ProfileStoreTest, LeavesTheFileUntouchedWhenTheValueIsAlreadyHeld)
 {
     writeFileBytes(path, "\xEF\xBB\xBF[init]\nMILES = 1200\n");

@@ -1,8 +1,5 @@
 #include "PageTest.h"
 
-#include <QMenu>
-#include <QTimer>
-
 namespace {
 
 const QString kBrowsing = u"&Add+ &Save- &Delete+ lstMisc+ locked '' locked ''"_s;
@@ -14,30 +11,6 @@ protected:
     QString editor()
     {
         return state({"btnMiscEdit", "btnMiscSave", "btnMiscDelete", "lstMisc", "txtCatName", "txtExpences"});
-    }
-
-    // Releases this mouse button over btnMiscEdit (none: presses Space and Enter on it).
-    // While the pop-up it opens is shown, notes its items ("+" when enabled) and chooses
-    // the named one, or closes it without a choice.
-    QString release(const char* choose = nullptr, Qt::MouseButton mouse = Qt::LeftButton)
-    {
-        QMenu* menu = f.main().mnuPopupMiscAdd();
-        QStringList items;
-        const auto watch = QObject::connect(menu, &QMenu::aboutToShow, menu, [&] {
-            QTimer::singleShot(0, menu, [&] {
-                for (QAction* item : menu->actions())
-                    items << (item->isSeparator() ? u"-"_s : item->text() + (item->isEnabled() ? u'+' : u'-'));
-                menu->close();
-                if (choose)
-                    menu->findChild<QAction*>(QLatin1String(choose))->trigger();
-            });
-        });
-        if (mouse == Qt::NoButton)
-            QTest::keyClicks(button("btnMiscEdit"), u" \r"_s);
-        else
-            QTest::mouseClick(button("btnMiscEdit"), mouse);
-        QObject::disconnect(watch);
-        return items.join(u" / "_s);
     }
 };
 

@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,30 @@ protected:
                                         : lst->visualItemRect(lst->findItems(row, Qt::MatchExactly).value(0)).center();
         QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(lst->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // Releases this mouse button over btnMiscEdit (none: presses Space and Enter on it).
+    // While the pop-up it opens is shown, notes its items ("+" when enabled) and chooses
+    // the named one, or closes it without a choice.
+    QString release(const char* choose = nullptr, Qt::MouseButton mouse = Qt::LeftButton)
+    {
+        QMenu* menu = f.main().mnuPopupMiscAdd();
+        QStringList items;
+        const auto watch = QObject::connect(menu, &QMenu::aboutToShow, menu, [&] {
+            QTimer::singleShot(0, menu, [&] {
+                for (QAction* item : menu->actions())
+                    items << (item->isSeparator() ? u"-"_s : item->text() + (item->isEnabled() ? u'+' : u'-'));
+                menu->close();
+                if (choose)
+                    menu->findChild<QAction*>(QLatin1String(choose))->trigger();
+            });
+        });
+        if (mouse == Qt::NoButton)
+            QTest::keyClicks(button("btnMiscEdit"), u" \r"_s);
+        else
+            QTest::mouseClick(button("btnMiscEdit"), mouse);
+        QObject::disconnect(watch);
+        return items.join(u" / "_s);
     }
 
     // Types over the whole text of a box.
