@@ -135,10 +135,12 @@ void frmInitConfig::done()
         if (answer != MsgAnswer::Yes)
             return;
     }
+    AppContext::Action action(ctx);
     mINIFunctions& ini = ctx.dataFile();
-    // A refused write has been reported; the dialog stays for another try.
+    // A refused write, or a file that could not be stored, has been reported; the dialog
+    // stays for another try.
     if (!ini.WriteINI("init", "miles", text) || !ini.WriteINI("app", "miles", text)
-        || !ini.WriteINI("app", "unit", m_cmbUnit->currentIndex()))
+        || !ini.WriteINI("app", "unit", m_cmbUnit->currentIndex()) || !action.finish())
         return;
     m_forms.continueStart();
     m_finished = true;

@@ -6,12 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -62,6 +57,43 @@ std::optional<std::string> toFile(const Parsed* parsed, std::string_view utf8)
     return std::string(utf8);
 }
 
+// The kind, name and value of the line whose content runs from line.begin to line.end.
+void classify(const std::string& b, Line& line)
+{
+    std::size_t cb = line.begin;
+    std::size_t ce = line.end;
+    while (cb < ce && isBlankChar(b[cb]))
+        ++cb;
+    while (ce > cb && isBlankChar(b[ce - 1]))
+        --ce;
+    auto trimmed = [&](std::size_t from, std::size_t to) {
+        while (from < to && isBlankChar(b[from]))
+            ++from;
+        while (to > from && isBlankChar(b[to - 1]))
+            --to;
+        return std::pair(from, to);
+    };
+    line.nameBegin = line.nameEnd = line.valueBegin = line.valueEnd = cb;
+    if (cb == ce) {
+        line.kind = Line::Kind::Blank;
+    } else if (b[cb] == '[' && std::memchr(b.data() + cb, ']', ce - cb)) {
+        line.kind = Line::Kind::Header;
+        std::size_t close = ce - 1;
+        while (b[close] != ']')
+            --close;
+        std::tie(line.nameBegin, line.nameEnd) = trimmed(cb + 1, close);
+    } else if (const void* eq = std::memchr(b.data() + cb, '=', ce - cb)) {
+        line.kind = Line::Kind::Entry;
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(eq) - b.data());
+        std::tie(line.nameBegin, line.nameEnd) = trimmed(cb, at);
+        std::tie(line.valueBegin, line.valueEnd) = trimmed(at + 1, ce);
+    } else {
+        line.kind = Line::Kind::Bare;
+        line.nameBegin = cb;
+        line.nameEnd = ce;
+    }
+}
+
 // One past the last line of the section whose header is at `header`.
 std::size_t sectionEnd(const Parsed& parsed, std::size_t header)
 {
@@ -80,11 +112,11 @@ void buildIndex(Parsed& parsed)
     for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
         const Line& line = parsed.lines[i];
         if (line.kind == Line::Kind::Header) {
-            prefix = folded(fromFile(parsed, line.name));
+            prefix = folded(fromFile(parsed, parsed.name(line)));
             current = parsed.index.emplace(prefix, i).second;
             prefix.push_back('\0');
         } else if (current && (line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare)) {
-            parsed.index.emplace(prefix + folded(fromFile(parsed, line.name)), i);
+            parsed.index.emplace(prefix + folded(fromFile(parsed, parsed.name(line))), i);
         }
     }
     parsed.indexed = true;
@@ -151,15 +183,32 @@ std::string withSection(std::string bytes, std::string_view section)
     return bytes + "[" + std::string(section) + "]" + kLineEnd;
 }
 
-[[maybe_unused]] std::int64_t nanoseconds(const struct timespec& time)
+// The parsed file after the content of one entry line was replaced: that line is read
+// again and every later line moves by the difference, with no parse of the whole file.
+void replaceLine(Parsed& parsed, std::size_t index, const std::string& content)
 {
-    return static_cast<std::int64_t>(time.tv_sec) * 1000000000LL + time.tv_nsec;
+    Line& line = parsed.lines[index];
+    const std::ptrdiff_t delta
+        = static_cast<std::ptrdiff_t>(content.size()) - static_cast<std::ptrdiff_t>(line.end - line.begin);
+    parsed.bytes.replace(line.begin, line.end - line.begin, content);
+    line.end = line.begin + content.size();
+    line.next = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(line.next) + delta);
+    classify(parsed.bytes, line);
+    for (std::size_t i = index + 1; i < parsed.lines.size(); ++i) {
+        Line& later = parsed.lines[i];
+        for (std::size_t* offset : {&later.begin, &later.end, &later.next, &later.nameBegin, &later.nameEnd,
+                 &later.valueBegin, &later.valueEnd})
+            *offset = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(*offset) + delta);
+    }
+    parsed.windows1252 = !TextEncoding::isValidUtf8(parsed.bytes);
 }
 
 std::string errorText(int error)
 {
     return std::strerror(error);
 }
+
+const char* const kChangedMeanwhile = "Another program changed the file while Wheelbook was working with it.";
 
 } // namespace
 
@@ -169,107 +218,62 @@ Parsed ProfileStore::parse(std::string bytes)
     parsed.bytes = std::move(bytes);
     parsed.windows1252 = !TextEncoding::isValidUtf8(parsed.bytes);
     const std::string& b = parsed.bytes;
+    // A line is rarely shorter than this; one allocation then serves the whole file.
+    parsed.lines.reserve(b.size() / 12 + 4);
     std::size_t pos = 0;
     if (b.size() >= 3 && b.compare(0, 3, "\xEF\xBB\xBF") == 0)
         pos = 3;
     while (pos < b.size()) {
-        Line line;
+        Line& line = parsed.lines.emplace_back();
         line.begin = pos;
-        std::size_t end = pos;
-        while (end < b.size() && b[end] != '\r' && b[end] != '\n')
-            ++end;
-        line.end = end;
-        if (end < b.size()) {
-            line.next = (b[end] == '\r' && end + 1 < b.size() && b[end + 1] == '\n') ? end + 2 : end + 1;
-        } else {
-            line.next = end;
-        }
-        const std::string_view content = trim(std::string_view(b).substr(pos, end - pos));
-        if (content.empty()) {
-            line.kind = Line::Kind::Blank;
-        } else if (content.front() == '[' && content.find(']') != std::string_view::npos) {
-            line.kind = Line::Kind::Header;
-            const std::size_t close = content.rfind(']');
-            line.name = std::string(trim(content.substr(1, close - 1)));
-        } else if (const auto eq = content.find('='); eq != std::string_view::npos) {
-            line.kind = Line::Kind::Entry;
-            line.name = std::string(trim(content.substr(0, eq)));
-            // The value's position in the bytes, trimmed.
-            std::size_t vb = static_cast<std::size_t>(content.data() - b.data()) + eq + 1;
-            std::size_t ve = static_cast<std::size_t>(content.data() - b.data()) + content.size();
-            while (vb < ve && isBlankChar(b[vb]))
-                ++vb;
-            while (ve > vb && isBlankChar(b[ve - 1]))
-                --ve;
-            line.valueBegin = vb;
-            line.valueEnd = ve;
-        } else {
-            line.kind = Line::Kind::Bare;
-            line.name = std::string(content);
-        }
-        parsed.lines.push_back(std::move(line));
-        pos = parsed.lines.back().next;
+        const std::size_t end = b.find_first_of("\r\n", pos);
+        line.end = end == std::string::npos ? b.size() : end;
+        line.next = line.end == b.size()                                                  ? line.end
+            : (b[line.end] == '\r' && line.end + 1 < b.size() && b[line.end + 1] == '\n') ? line.end + 2
+                                                                                          : line.end + 1;
+        classify(b, line);
+        pos = line.next;
     }
     return parsed;
 }
 
-ProfileStore::Parsed* ProfileStore::load(const std::string& path)
+ProfileStore::Parsed* ProfileStore::loadFromDisk(const std::string& path, int* error)
 {
-    const bool inSnapshot = m_snapshotDepth > 0;
-    if (inSnapshot && std::find(m_proven.begin(), m_proven.end(), path) != m_proven.end()) {
-        if (auto it = m_cache.find(path); it != m_cache.end())
-            return &it->second.parsed;
-    }
-    Parsed* parsed = loadChecked(path);
-    if (inSnapshot && parsed)
-        m_proven.push_back(path);
-    return parsed;
-}
-
-ProfileStore::FileStamp ProfileStore::stampOf(const struct stat& info)
-{
-#ifdef _WIN32
-    // This runtime keeps whole seconds.
-    const auto seconds = [](time_t time) { return static_cast<std::int64_t>(time) * 1000000000LL; };
-    return FileStamp {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::int64_t>(info.st_size), seconds(info.st_mtime), seconds(info.st_ctime)};
-#else
-    return FileStamp {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
-#endif
-}
-
-ProfileStore::Parsed* ProfileStore::loadChecked(const std::string& path, int* error)
-{
-    struct stat info { };
-    if (::stat(path.c_str(), &info) != 0) {
-        if (error)
-            *error = errno;
-        m_cache.erase(path);
-        return nullptr;
-    }
-    const FileStamp stamp = stampOf(info);
-    if (auto it = m_cache.find(path); it != m_cache.end() && it->second.stamp == stamp)
-        return &it->second.parsed;
-
     std::string bytes;
-    struct stat readInfo { };
-    if (const int readError = DurableFile::readAll(path, bytes, &readInfo); readError != 0) {
+    if (const int readError = DurableFile::readAll(path, bytes); readError != 0) {
         if (error)
             *error = readError;
         m_cache.erase(path);
         return nullptr;
     }
+    // The copy counts only while the file holds exactly its bytes.
+    if (auto it = m_cache.find(path); it != m_cache.end() && it->second.bytes == bytes)
+        return &it->second;
     ++m_parseCount;
-    CacheEntry entry;
-    entry.stamp = stampOf(readInfo);
-    entry.parsed = parse(std::move(bytes));
-    // A file that changed while it was read is not kept: the next call reads it again.
-    if (entry.stamp != stamp || static_cast<std::int64_t>(entry.parsed.bytes.size()) != entry.stamp.size)
-        entry.stamp = FileStamp {};
-    auto& slot = m_cache[path];
-    slot = std::move(entry);
-    return &slot.parsed;
+    Parsed& slot = m_cache[path];
+    slot = parse(std::move(bytes));
+    return &slot;
+}
+
+ProfileStore::Parsed* ProfileStore::load(const std::string& path, int* error)
+{
+    if (!m_tx || m_tx->path != path)
+        return loadFromDisk(path, error);
+    if (!m_tx->loaded) {
+        // The transaction reads the file once and takes the copy over until it ends.
+        m_tx->loaded = true;
+        int readError = 0;
+        if (loadFromDisk(path, &readError)) {
+            auto node = m_cache.extract(path);
+            m_tx->parsed = std::move(node.mapped());
+            m_tx->original = m_tx->parsed->bytes;
+        } else {
+            m_tx->readError = readError;
+        }
+    }
+    if (!m_tx->parsed && error)
+        *error = m_tx->readError;
+    return m_tx->parsed ? &*m_tx->parsed : nullptr;
 }
 
 std::size_t ProfileStore::getString(const std::string& path, std::string_view section, std::string_view key,
@@ -304,9 +308,10 @@ std::size_t ProfileStore::getKeyList(
     const std::size_t end = sectionEnd(*parsed, header);
     for (std::size_t i = header + 1; i < end; ++i) {
         const Line& line = parsed->lines[i];
-        if (line.kind != Line::Kind::Entry || line.name.empty() || line.name.front() == ';')
+        const std::string_view name = parsed->name(line);
+        if (line.kind != Line::Kind::Entry || name.empty() || name.front() == ';')
             continue;
-        list += fromFile(*parsed, line.name);
+        list += fromFile(*parsed, name);
         list.push_back('\0');
     }
     return finishList(list, bufferSize, out);
@@ -320,12 +325,20 @@ std::size_t ProfileStore::getSectionNames(const std::string& path, std::size_t b
         return 0;
     std::string list;
     for (const Line& line : parsed->lines) {
-        if (line.kind == Line::Kind::Header && !line.name.empty()) {
-            list += fromFile(*parsed, line.name);
+        if (line.kind == Line::Kind::Header && line.nameEnd > line.nameBegin) {
+            list += fromFile(*parsed, parsed->name(line));
             list.push_back('\0');
         }
     }
     return finishList(list, bufferSize, out);
+}
+
+std::optional<std::string> ProfileStore::text(const std::string& path)
+{
+    const Parsed* parsed = load(path);
+    if (!parsed)
+        return std::nullopt;
+    return fromFile(*parsed, parsed->bytes);
 }
 
 ProfileStore::WriteResult ProfileStore::writeString(
@@ -334,43 +347,53 @@ ProfileStore::WriteResult ProfileStore::writeString(
     const std::string_view sectionName = trim(section);
     const std::string_view keyName = trim(key);
 
-    // A write always starts from the file as it is now, snapshot or not.
     int error = 0;
-    Parsed* parsed = loadChecked(path, &error);
+    Parsed* parsed = load(path, &error);
     // It is there but cannot be read: never replace what we could not see.
     if (!parsed && error != ENOENT)
-        return {false, errorText(error)};
+        return refuse(path, errorText(error));
 
     // The texts as the file spells them: in its code page, or refused when they have no bytes there.
     const auto fileSection = toFile(parsed, sectionName);
     const auto fileKey = toFile(parsed, keyName);
     const auto fileValue = value ? toFile(parsed, *value) : std::optional<std::string>(std::string());
     if (!fileSection || !fileKey || !fileValue)
-        return {false,
+        return refuse(path,
             "The entry " + std::string(keyName)
-                + " holds a character that this data file's character set (Windows-1252) cannot keep."};
+                + " holds a character that this data file's character set (Windows-1252) cannot keep.");
     const std::string entry = *fileKey + "=" + *fileValue + kLineEnd;
 
     if (!parsed)
-        return value ? replaceFile(path, withSection({}, *fileSection) + entry) : WriteResult {};
+        return value ? store(path, withSection({}, *fileSection) + entry) : WriteResult {};
 
     const std::string& old = parsed->bytes;
     const std::size_t header = findSection(*parsed, sectionName);
     if (header == std::string::npos)
-        return value ? replaceFile(path, withSection(old, *fileSection) + entry) : WriteResult {};
+        return value ? store(path, withSection(old, *fileSection) + entry) : WriteResult {};
 
     const std::size_t index = lookUp(*parsed, sectionName, keyName);
     if (index != std::string::npos) {
         const Line& line = parsed->lines[index];
         if (!value)
-            return replaceFile(path, old.substr(0, line.begin) + old.substr(line.next));
+            return store(path, old.substr(0, line.begin) + old.substr(line.next));
         if (line.kind == Line::Kind::Entry
             && std::string_view(old).substr(line.valueBegin, line.valueEnd - line.valueBegin) == *fileValue)
             return {}; // already holds that value
-        const std::string content = line.name + "=" + *fileValue;
+        const std::string content = std::string(parsed->name(line)) + "=" + *fileValue;
         if (std::string_view(old).substr(line.begin, line.end - line.begin) == content)
             return {};
-        return replaceFile(path, old.substr(0, line.begin) + content + old.substr(line.end));
+        // The key keeps its place and spelling; only its line changes.
+        if (!m_tx || m_tx->path != path) {
+            std::string bytes = old;
+            bytes.replace(line.begin, line.end - line.begin, content);
+            const WriteResult result = replaceFile(path, bytes);
+            if (result.ok)
+                replaceLine(*parsed, index, content);
+            return result;
+        }
+        replaceLine(*parsed, index, content);
+        m_tx->changed = true;
+        return {};
     }
 
     if (!value)
@@ -385,47 +408,101 @@ ProfileStore::WriteResult ProfileStore::writeString(
     const Line& after = parsed->lines[last];
     // The last line of a file without a final line break gets one first.
     const std::string insert = after.next == after.end ? kLineEnd + entry : entry;
-    return replaceFile(path, old.substr(0, after.next) + insert + old.substr(after.next));
+    return store(path, old.substr(0, after.next) + insert + old.substr(after.next));
 }
 
 ProfileStore::WriteResult ProfileStore::deleteSection(const std::string& path, std::string_view section)
 {
     int error = 0;
-    Parsed* parsed = loadChecked(path, &error);
+    Parsed* parsed = load(path, &error);
     if (!parsed)
-        return error == ENOENT ? WriteResult {} : WriteResult {false, errorText(error)};
+        return error == ENOENT ? WriteResult {} : refuse(path, errorText(error));
     const std::size_t header = findSection(*parsed, trim(section));
     if (header == std::string::npos)
         return {};
     const std::size_t end = sectionEnd(*parsed, header);
     const std::size_t endByte = end < parsed->lines.size() ? parsed->lines[end].begin : parsed->bytes.size();
-    return replaceFile(path, parsed->bytes.substr(0, parsed->lines[header].begin) + parsed->bytes.substr(endByte));
+    return store(path, parsed->bytes.substr(0, parsed->lines[header].begin) + parsed->bytes.substr(endByte));
 }
 
 ProfileStore::WriteResult ProfileStore::addSection(const std::string& path, std::string_view section)
 {
     int error = 0;
-    Parsed* parsed = loadChecked(path, &error);
+    Parsed* parsed = load(path, &error);
     if (!parsed && error != ENOENT)
-        return {false, errorText(error)};
+        return refuse(path, errorText(error));
     if (parsed && findSection(*parsed, trim(section)) != std::string::npos)
         return {};
     const auto name = toFile(parsed, trim(section));
     if (!name)
-        return {false,
+        return refuse(path,
             "The section " + std::string(trim(section))
-                + " holds a character that this data file's "
-                  "character set (Windows-1252) cannot keep."};
-    return replaceFile(path, withSection(parsed ? parsed->bytes : std::string(), *name));
+                + " holds a character that this data file's character set (Windows-1252) cannot keep.");
+    return store(path, withSection(parsed ? parsed->bytes : std::string(), *name));
+}
+
+void ProfileStore::begin(const std::string& path)
+{
+    if (m_tx) {
+        // One file at a time: an action on the data file joins the one already open.
+        ++m_tx->depth;
+        return;
+    }
+    m_tx.emplace();
+    m_tx->path = path;
+    m_tx->depth = 1;
+}
+
+ProfileStore::WriteResult ProfileStore::end()
+{
+    if (!m_tx || --m_tx->depth > 0)
+        return {};
+    Transaction tx = std::move(*m_tx);
+    m_tx.reset();
+    m_lastFailed = tx.failed;
+    WriteResult result;
+    if (tx.changed && !tx.failed) {
+        // Another program's change since the transaction read the file is never overwritten.
+        std::string now;
+        const int readError = DurableFile::readAll(tx.path, now);
+        const bool unchanged = tx.original ? readError == 0 && now == *tx.original : readError == ENOENT;
+        result = unchanged ? replaceFile(tx.path, tx.parsed->bytes) : WriteResult {false, kChangedMeanwhile};
+    }
+    // A refused write was reported when it was refused; the file keeps what it had.
+    if (result.ok && !tx.failed && tx.parsed)
+        m_cache[tx.path] = std::move(*tx.parsed);
+    return result;
+}
+
+ProfileStore::WriteResult ProfileStore::store(const std::string& path, std::string bytes)
+{
+    if (m_tx && m_tx->path == path) {
+        ++m_parseCount;
+        m_tx->parsed = parse(std::move(bytes));
+        m_tx->changed = true;
+        return {};
+    }
+    const WriteResult result = replaceFile(path, bytes);
+    if (result.ok) {
+        // What was written is the copy from now on: nothing to read or prove again.
+        ++m_parseCount;
+        m_cache[path] = parse(std::move(bytes));
+    }
+    return result;
+}
+
+ProfileStore::WriteResult ProfileStore::refuse(const std::string& path, std::string error)
+{
+    if (m_tx && m_tx->path == path)
+        m_tx->failed = true;
+    return {false, std::move(error)};
 }
 
 ProfileStore::WriteResult ProfileStore::replaceFile(const std::string& path, const std::string& bytes)
 {
-    if (const int error = DurableFile::replace(path, bytes, 0666, m_beforeRename); error != 0)
+    if (const int error = DurableFile::replace(path, bytes, 0666, m_beforeRename); error != 0) {
+        m_cache.erase(path);
         return {false, errorText(error)};
-    // The next read parses the new file: only a stamp taken from the file itself
-    // proves what it holds.
-    m_cache.erase(path);
-    m_proven.clear();
+    }
     return {};
 }

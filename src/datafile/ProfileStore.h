@@ -12,16 +12,21 @@
 
 // The store behind the profile module: reads and writes INI-format files the way
 // the Windows profile functions do (matching, quoting, key lists, in-place writes),
-// and replaces the file atomically on every change.
+// and replaces the file atomically and durably when it changes.
 //
 // Its texts are UTF-8. A file that is not valid UTF-8 is Windows-1252: what is read from
 // it is converted to UTF-8, what is written to it back to Windows-1252, and every byte
 // that is not written keeps its value. Names match without regard to case, non-ASCII
 // letters included.
 //
-// It may keep a parsed copy of a file between calls, but only while the file is
-// provably unchanged (device, inode, size, and modification and change times to the
-// nanosecond); otherwise the file is read again.
+// A parsed copy of a file is kept between calls, but trusted only while the file's
+// bytes are the copy's bytes: file times move in coarse steps on many file systems, so
+// they prove nothing. Reading a file whole costs little next to parsing it.
+//
+// A transaction gathers every read and write of one user action on one file: the file
+// is read once, at its first use, later reads see the action's own writes, and the
+// file is replaced once, when the outermost transaction ends. A crash leaves the file as
+// it was before the action or as it is after it, never in between.
 class ProfileStore {
 public:
     struct WriteResult {
@@ -55,42 +60,39 @@ public:
     // Adds the section, with no keys, at the end of the file when it has none of that name.
     WriteResult addSection(const std::string& path, std::string_view section);
 
+    // The file's bytes as the reads of this moment see them (the open transaction's own
+    // writes included), in the program's UTF-8; nothing when there is no such file.
+    std::optional<std::string> text(const std::string& path);
+
+    // Starts a transaction on the file, or joins the one open on it.
+    void begin(const std::string& path);
+    // Ends the transaction; the outermost end replaces the file once with everything
+    // written since the beginning, unless a write was refused meanwhile (then nothing of
+    // it is stored), or the file was changed by another program meanwhile (then nothing
+    // of it is stored, and the other program's change stays).
+    WriteResult end();
+    bool inTransaction() const { return m_tx.has_value(); }
+    // The last transaction that ended had a write refused, and stored nothing.
+    bool lastFailed() const { return m_lastFailed; }
+    // The open transaction has writes that end() will store.
+    bool hasPendingWrites() const { return m_tx && m_tx->changed && !m_tx->failed; }
+    // A write of the open transaction on this file was refused by its caller: end()
+    // stores nothing of the transaction.
+    void fail(const std::string& path)
+    {
+        if (m_tx && m_tx->path == path)
+            m_tx->failed = true;
+    }
+
     // Runs after the temporary file is complete and flushed, right before it is
     // renamed over the data file. Tests use it to simulate a crash at that point.
     void setBeforeRenameHook(std::function<void()> hook) { m_beforeRename = std::move(hook); }
 
-    // Within a snapshot a file is proven unchanged once, at its first use, and every
-    // later read of the same operation sees that same version. A list fill (the key
-    // list, then one read per key) thus reads one consistent file and pays for one
-    // check instead of one per key. Our own writes end the snapshot's trust in the file.
-    class Snapshot {
-    public:
-        explicit Snapshot(ProfileStore& store)
-            : m_store(store)
-        {
-            ++m_store.m_snapshotDepth;
-        }
-        ~Snapshot()
-        {
-            if (--m_store.m_snapshotDepth == 0)
-                m_store.m_proven.clear();
-        }
-        Snapshot(const Snapshot&) = delete;
-        Snapshot& operator=(const Snapshot&) = delete;
-
-    private:
-        ProfileStore& m_store;
-    };
+    // How many times a file was parsed (for tests and benchmarks).
+    std::uint64_t parseCount() const { return m_parseCount; }
 
     // Forgets every parsed copy.
-    void clearCache()
-    {
-        m_cache.clear();
-        m_proven.clear();
-    }
-
-    // How many times a file was read and parsed (for tests and benchmarks).
-    std::uint64_t parseCount() const { return m_parseCount; }
+    void clearCache() { m_cache.clear(); }
 
     struct Line {
         enum class Kind { Blank, Header, Entry, Bare };
@@ -98,7 +100,8 @@ public:
         std::size_t begin = 0; // content, without the line end
         std::size_t end = 0;
         std::size_t next = 0; // start of the following line
-        std::string name; // trimmed section name, key name or bare line
+        std::size_t nameBegin = 0; // trimmed section name, key name or bare line
+        std::size_t nameEnd = 0;
         std::size_t valueBegin = 0;
         std::size_t valueEnd = 0;
     };
@@ -113,34 +116,40 @@ public:
         // Not valid UTF-8: the file is in Windows-1252, and its texts are converted on
         // the way in and out.
         bool windows1252 = false;
+
+        std::string_view name(const Line& line) const
+        {
+            return std::string_view(bytes).substr(line.nameBegin, line.nameEnd - line.nameBegin);
+        }
     };
 
     static Parsed parse(std::string bytes);
 
 private:
-    struct FileStamp {
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        std::int64_t size = 0;
-        std::int64_t modifiedNs = 0;
-        std::int64_t changedNs = 0;
-        bool operator==(const FileStamp&) const = default;
-    };
-    struct CacheEntry {
-        FileStamp stamp;
-        Parsed parsed;
+    struct Transaction {
+        std::string path;
+        int depth = 0;
+        bool loaded = false;
+        std::optional<Parsed> parsed; // nothing: no file (yet)
+        std::optional<std::string> original; // the file's bytes when the transaction read it
+        int readError = 0;
+        bool changed = false;
+        bool failed = false;
     };
 
-    // The parsed file, or nothing when it does not exist or cannot be read.
-    Parsed* load(const std::string& path);
-    // Proves the file unchanged or reads it again; on failure `error` gets the errno value.
-    Parsed* loadChecked(const std::string& path, int* error = nullptr);
-    static FileStamp stampOf(const struct stat& info);
+    // The file's parsed copy for reading, proven current (or the open transaction's);
+    // nullptr when it does not exist or cannot be read (`error` gets the errno value).
+    Parsed* load(const std::string& path, int* error = nullptr);
+    // Proves the cached copy against the file's bytes, or reads and parses it again.
+    Parsed* loadFromDisk(const std::string& path, int* error);
+    // Makes `bytes` the file's new content: in the transaction, or on disk at once.
+    WriteResult store(const std::string& path, std::string bytes);
     WriteResult replaceFile(const std::string& path, const std::string& bytes);
+    WriteResult refuse(const std::string& path, std::string error);
 
-    std::map<std::string, CacheEntry> m_cache;
+    std::map<std::string, Parsed> m_cache;
+    std::optional<Transaction> m_tx;
     std::function<void()> m_beforeRename;
     std::uint64_t m_parseCount = 0;
-    int m_snapshotDepth = 0;
-    std::vector<std::string> m_proven; // files proven unchanged in the current snapshot
+    bool m_lastFailed = false;
 };

@@ -1,10 +1,8 @@
 #include "datafile/mINIFunctions.h"
 
-#include "core/DurableFile.h"
 #include "core/NumberedError.h"
 #include "core/Numbers.h"
 #include "core/Prompter.h"
-#include "core/TextEncoding.h"
 #include "datafile/mGeneralFunctions.h"
 
 namespace {
@@ -18,14 +16,13 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to)
     }
 }
 
-// The file's lines, split at CR LF, LF or CR, in the program's UTF-8 as the reads see
-// them (a file that is not UTF-8 is Windows-1252). The file is read once, whole.
+// The file's lines, split at CR LF, LF or CR, exactly as the reads see them (in the
+// program's UTF-8, the open action's own writes included).
 class LineReader {
 public:
-    explicit LineReader(const std::string& fileName)
+    explicit LineReader(std::string text)
+        : m_text(std::move(text))
     {
-        if (DurableFile::readAll(fileName, m_text) == 0 && !TextEncoding::isValidUtf8(m_text))
-            m_text = TextEncoding::fromWindows1252(m_text);
     }
 
     bool next(std::string_view& line)
@@ -34,9 +31,9 @@ public:
             return false;
         const std::size_t end = m_text.find_first_of("\r\n", m_pos);
         line = std::string_view(m_text).substr(m_pos, end == std::string::npos ? std::string::npos : end - m_pos);
-        m_pos = end == std::string::npos
-            ? m_text.size()
-            : end + (m_text[end] == '\r' && end + 1 < m_text.size() && m_text[end + 1] == '\n' ? 2 : 1);
+        m_pos = end == std::string::npos                                                ? m_text.size()
+            : m_text[end] == '\r' && end + 1 < m_text.size() && m_text[end + 1] == '\n' ? end + 2
+                                                                                        : end + 1;
         return true;
     }
 
@@ -95,11 +92,13 @@ bool mINIFunctions::store(std::string_view section, std::string_view key, std::o
     auto breaksLine
         = [](std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos; };
     ProfileStore::WriteResult result;
-    if (breaksLine(section) || breaksLine(key) || (value && breaksLine(*value)))
+    if (breaksLine(section) || breaksLine(key) || (value && breaksLine(*value))) {
+        m_store.fail(m_fileName);
         result = {false,
             "The entry " + std::string(key) + " holds a line break or a NUL character, which the file cannot keep."};
-    else
+    } else {
         result = m_store.writeString(m_fileName, section, key, value);
+    }
     if (result.ok)
         return true;
     m_prompter.ask({"Data Not Saved!",
@@ -161,7 +160,7 @@ bool mINIFunctions::SectionExists(const std::string& fileName, std::string_view 
         return false;
     }
     const std::string header = headerLine(section);
-    LineReader reader(fileName);
+    LineReader reader(m_store.text(fileName).value_or(std::string()));
     std::string_view line;
     while (reader.next(line)) {
         if (line == header)
@@ -184,7 +183,7 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
         return false;
     }
     const std::string header = headerLine(section);
-    LineReader reader(fileName);
+    LineReader reader(m_store.text(fileName).value_or(std::string()));
     std::string_view line;
     bool inSection = false;
     while (reader.next(line)) {

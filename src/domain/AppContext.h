@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/Prompter.h"
 #include "datafile/ProfileStore.h"
 #include "datafile/mINIFunctions.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
-class Prompter;
 class StartupRegistry;
 
 // What every window and procedure needs to know about this run of the program,
@@ -13,14 +15,7 @@ class StartupRegistry;
 // application folder.
 class AppContext {
 public:
-    AppContext(std::string appDir, std::string programPath, std::string commandLine, Prompter& prompter)
-        : m_appDir(std::move(appDir))
-        , m_programPath(std::move(programPath))
-        , m_commandLine(std::move(commandLine))
-        , m_prompter(prompter)
-        , m_ini(prompter, m_store)
-    {
-    }
+    AppContext(std::string appDir, std::string programPath, std::string commandLine, Prompter& prompter);
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
@@ -35,7 +30,9 @@ public:
     // The start by the log-in entry: the command line is exactly "/s".
     bool startsInTray() const { return m_commandLine == "/s"; }
 
-    Prompter& prompter() { return m_prompter; }
+    // Message boxes; an OK box asked for while an action's writes wait is shown once they
+    // are stored (see Action).
+    Prompter& prompter() { return m_heldBack; }
     ProfileStore& store() { return m_store; }
     mINIFunctions& ini() { return m_ini; }
 
@@ -46,19 +43,60 @@ public:
         return m_ini;
     }
 
-    // One consistent view of the data file for the reads of one operation (a list fill).
-    [[nodiscard]] ProfileStore::Snapshot snapshot() { return ProfileStore::Snapshot(m_store); }
+    // One user action on the data file, from the event that starts it to its end. Its
+    // reads see one version of the file and its own writes; the file is replaced once,
+    // when the outermost action ends, so a crash leaves the file as it was before the
+    // action or as it is after it. OK boxes it shows with writes waiting come after the
+    // file is stored, so nothing waits unsaved behind a box. When the file cannot be
+    // stored, "Data Not Saved!" says why, nothing of the action is kept, and the window is
+    // asked to show what the file holds (setOnActionNotStored).
+    class Action {
+    public:
+        explicit Action(AppContext& ctx);
+        ~Action() { finish(); }
+        Action(const Action&) = delete;
+        Action& operator=(const Action&) = delete;
+
+        // Ends the action now; false when what it wrote could not be stored (an inner
+        // action cannot tell yet, and answers true).
+        bool finish();
+
+    private:
+        AppContext& m_ctx;
+        bool m_finished = false;
+        bool m_stored = true;
+    };
+
+    void setOnActionNotStored(std::function<void()> handler) { m_onNotStored = std::move(handler); }
 
     // Where the start-at-log-in entry is kept (the registry, or its stand-in).
     StartupRegistry* startupRegistry() const { return m_startupRegistry; }
     void setStartupRegistry(StartupRegistry* registry) { m_startupRegistry = registry; }
 
 private:
+    // Holds OK boxes back while an action's writes wait.
+    class HeldBackPrompter : public Prompter {
+    public:
+        explicit HeldBackPrompter(AppContext& ctx)
+            : m_ctx(ctx)
+        {
+        }
+        MsgAnswer ask(const Message& message) override;
+        void showHeldBack();
+
+    private:
+        AppContext& m_ctx;
+        std::vector<Message> m_held;
+    };
+
     std::string m_appDir;
     std::string m_programPath;
     std::string m_commandLine;
     Prompter& m_prompter;
+    HeldBackPrompter m_heldBack {*this};
     ProfileStore m_store;
     mINIFunctions m_ini;
     StartupRegistry* m_startupRegistry = nullptr;
+    std::function<void()> m_onNotStored;
+    bool m_showingWhatTheFileHolds = false;
 };

@@ -125,7 +125,7 @@ std::optional<std::vector<ListRow>> AnalyzeConsumables(
 {
     if (!dataFileFound(ctx))
         return std::nullopt;
-    const ProfileStore::Snapshot snapshot = ctx.snapshot();
+    const AppContext::Action action(ctx);
     const auto items = readConsumables(ctx);
     if (!items)
         return std::nullopt;
@@ -142,7 +142,7 @@ std::optional<ConsumableList> LoadConsumables(AppContext& ctx)
 {
     if (!dataFileFound(ctx))
         return std::nullopt;
-    const ProfileStore::Snapshot snapshot = ctx.snapshot();
+    const AppContext::Action action(ctx);
     const auto items = readConsumables(ctx);
     if (!items)
         return ConsumableList {{}, true};

@@ -31,7 +31,7 @@ MiscListFill ExpenseList::LoadMiscList()
     std::string icur;
     {
         // One consistent version of the file for the key list and every value.
-        ProfileStore::Snapshot snapshot(m_ctx.store());
+        const AppContext::Action action(m_ctx);
         names = splitKeyList(ini.ReadINIKeys("misc"));
         if (names.empty())
             return fill;

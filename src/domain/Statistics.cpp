@@ -29,7 +29,7 @@ Money perDistance(Money amount, double scale, std::int64_t distance)
 StatisticsCaptions ShowStatistics(
     AppContext& ctx, std::string_view readingCaption, std::string_view unitName, std::string_view currency)
 {
-    const ProfileStore::Snapshot snapshot = ctx.snapshot();
+    const AppContext::Action action(ctx);
     mINIFunctions& ini = ctx.dataFile();
 
     const std::optional<std::int32_t> reading = wholeNumber32(readingCaption);

@@ -1,5 +1,6 @@
 #include "mainwindow/ConsumablesPage.h"
 
+#include "domain/AppContext.h"
 #include "domain/Consumables.h"
 #include "domain/ReadingKeyFilter.h"
 #include "mainwindow/KeyFilter.h"
@@ -196,12 +197,14 @@ void ConsumablesPage::onEditClick()
 
 void ConsumablesPage::onDeleteClick()
 {
+    const AppContext::Action action(m_main.context());
     const auto selected = ListRows::selectedRow(m_lstConsumables);
     apply(m_panel.clickDelete(panelState(), selected ? &*selected : nullptr, readingText(), unitName()));
 }
 
 void ConsumablesPage::onSaveClick()
 {
+    const AppContext::Action action(m_main.context());
     apply(m_panel.clickSave(panelState(), readingText(), unitName()));
 }
 

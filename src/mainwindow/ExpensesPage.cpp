@@ -1,5 +1,6 @@
 #include "mainwindow/ExpensesPage.h"
 
+#include "domain/AppContext.h"
 #include "mainwindow/FuelPage.h"
 #include "mainwindow/KeyFilter.h"
 #include "mainwindow/ListRows.h"
@@ -261,6 +262,7 @@ void ExpensesPage::showEditorView(const MiscEditorView& view)
 
 void ExpensesPage::onSaveClick()
 {
+    const AppContext::Action action(m_main.context());
     SettingsPage* settings = m_main.settingsPage();
     MiscSaveInput input;
     input.action = m_main.Action().toStdString();
@@ -278,6 +280,7 @@ void ExpensesPage::onSaveClick()
 
 void ExpensesPage::onDeleteClick()
 {
+    const AppContext::Action action(m_main.context());
     const MiscDeleteResult result = m_editor.remove(selectedRowText());
     if (!result.deleted)
         return;

@@ -1,6 +1,7 @@
 #include "mainwindow/FuelPage.h"
 
 #include "controls/UiFont.h"
+#include "domain/AppContext.h"
 #include "domain/FuelEntry.h"
 #include "mainwindow/ExpensesPage.h"
 #include "mainwindow/KeyFilter.h"
@@ -169,6 +170,7 @@ void FuelPage::showStatisticsCaptions(const StatisticsCaptions& captions)
 
 void FuelPage::onFuelAnalyzeClick()
 {
+    const AppContext::Action action(m_main.context());
     FuelInput input;
     input.filled = m_txtFuelFilled->text().toStdString();
     input.cost = m_txtFuelCost->text().toStdString();
@@ -203,6 +205,7 @@ bool FuelPage::fuelTotalKeyPress(QKeyEvent* event)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
+        const AppContext::Action action(m_main.context());
         const std::string text = m_txtFuelTotal->text().toStdString();
         closeFuelTotalEditor(m_fuelTotalEditor.enter(m_main.context(), text, statisticsView()));
         return true;

@@ -1,5 +1,6 @@
 #include "mainwindow/MainPage.h"
 
+#include "domain/AppContext.h"
 #include "domain/Consumables.h"
 #include "domain/ReadingKeyFilter.h"
 #include "mainwindow/FuelPage.h"
@@ -91,6 +92,7 @@ void MainPage::setStatusRows(const std::vector<ListRow>& rows)
 
 void MainPage::onConfirmClick()
 {
+    const AppContext::Action action(m_main.context());
     SettingsPage* settings = m_main.settingsPage();
     const AnalyzeNowResult result = AnalyzeNow(m_main.context(), m_txtMiles->text().toStdString(),
         settings->cmbUnit()->currentText().toStdString(), settings->cmbCur()->currentText().toStdString());

@@ -190,6 +190,7 @@ StartupRegistry& SettingsPage::startupRegistry()
 
 void SettingsPage::LoadSettings()
 {
+    const AppContext::Action action(context());
     AppSettings settings(context(), startupRegistry());
     const SettingsLoad load = settings.LoadSettings(m_main.fuelPage()->lblFuelCostPerKm()->text().toStdString());
     showForm(load.form);
@@ -201,6 +202,7 @@ void SettingsPage::LoadSettings()
 
 bool SettingsPage::SaveSettings()
 {
+    const AppContext::Action action(context());
     AppSettings settings(context(), startupRegistry());
     const SettingsSave save = settings.SaveSettings(form());
     if (!save.saved)

@@ -108,6 +108,7 @@ frmMain::frmMain(AppContext& context, ProgramShell& shell)
 
 frmMain::~frmMain()
 {
+    m_context.setOnActionNotStored({});
     // Unloading the window takes the tray icon with it.
     if (m_oSysTray) {
         m_oSysTray->Unload();
@@ -162,8 +163,22 @@ void frmMain::load()
     Widgets::setColumnFractions(m_consumablesPage->lstConsumables(), {0.4, 0.3, 0.29});
     Widgets::setColumnFractions(m_expensesPage->lstMisc(), {0.6, 0.35});
 
-    AppContext& ctx = m_context;
-    mINIFunctions& ini = ctx.dataFile();
+    showDataFile();
+    // When an action could not store what it wrote, the window shows the file as it is.
+    m_context.setOnActionNotStored([this] {
+        const int tab = m_tabMain->currentIndex();
+        showDataFile();
+        m_tabMain->setCurrentIndex(tab);
+    });
+
+    buildTray();
+    m_mnuWebLink->setText(QStringLiteral("Visit Website"));
+}
+
+void frmMain::showDataFile()
+{
+    const AppContext::Action action(m_context);
+    mINIFunctions& ini = m_context.dataFile();
     m_mainPage->txtMiles()->setText(QString::fromStdString(ini.ReadINI("app", "miles", "0")));
 
     QComboBox* cmbCur = m_settingsPage->cmbCur();
@@ -181,9 +196,6 @@ void frmMain::load()
     m_consumablesPage->LoadConsumables();
     m_expensesPage->LoadMiscList();
     m_fuelPage->ShowStatistics();
-
-    buildTray();
-    m_mnuWebLink->setText(QStringLiteral("Visit Website"));
 }
 
 void frmMain::buildTray()

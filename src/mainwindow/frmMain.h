@@ -59,6 +59,8 @@ protected:
 
 private:
     void buildMenus();
+    // Every list and figure from the data file, as the set-up shows them.
+    void showDataFile();
     void buildTray();
     void onMenuClick(int index, const QString& key);
     void onSysTrayDoubleClick(int button);

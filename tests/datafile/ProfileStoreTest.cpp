@@ -230,46 +230,65 @@ TEST_F(ProfileStoreTest, ACrashBeforeTheRenameLeavesTheOldFileWhole)
     EXPECT_EQ(bytes(), "[app]\r\nmiles=2000\r\n");
 }
 
-TEST_F(ProfileStoreTest, SeesChangesMadeByAnotherProcessBetweenCalls)
+TEST_F(ProfileStoreTest, SeesEveryChangeByAnotherProgramWhateverItsTimesSay)
 {
     writeFileBytes(path, "[a]\nx=1\n");
     EXPECT_EQ(read("a", "x"), "1");
     const auto parses = store.parseCount();
     EXPECT_EQ(read("a", "x"), "1");
-    EXPECT_EQ(store.parseCount(), parses) << "an unchanged file is not parsed again";
+    write("a", "y", "2");
+    EXPECT_EQ(read("a", "y"), "2");
+    EXPECT_EQ(store.parseCount(), parses + 1) << "an unchanged file, or our own write, is not parsed again";
 
-    writeFileBytes(path, "[a]\nx=22\n"); // another size
-    EXPECT_EQ(read("a", "x"), "22");
-
-    writeFileBytes(path, "[a]\nx=33\n"); // same size, in place: the times tell
-    struct timespec times[2] = {{0, UTIME_OMIT}, {0, 0}};
-    times[1].tv_sec = 1000000000;
+    // Same size, same inode, and the old times put back, as coarse file times would leave them.
+    struct stat before { };
+    ::stat(path.c_str(), &before);
+    const std::string other = "[a]\nx=3\ny=2\r\n";
+    ASSERT_EQ(other.size(), bytes().size());
+    writeFileBytes(path, other);
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
     ::utimensat(AT_FDCWD, path.c_str(), times, 0);
-    EXPECT_EQ(read("a", "x"), "33");
+    EXPECT_EQ(read("a", "x"), "3");
+    write("a", "z", "4"); // and never written over
+    EXPECT_EQ(bytes(), other + "z=4\r\n");
 
-    const std::string other = dir.file("other.dat"); // replaced by a rename: a new inode
-    writeFileBytes(other, "[a]\nx=44\n");
-    ::rename(other.c_str(), path.c_str());
+    const std::string renamed = dir.file("other.dat"); // replaced by a rename: a new inode
+    writeFileBytes(renamed, "[a]\nx=44\n");
+    ::rename(renamed.c_str(), path.c_str());
     EXPECT_EQ(read("a", "x"), "44");
-
     ::unlink(path.c_str());
     EXPECT_EQ(read("a", "x"), "DEF");
 }
 
-TEST_F(ProfileStoreTest, ASnapshotReadsOneVersionAndWritesStartFromTheFileOnDisk)
+TEST_F(ProfileStoreTest, ATransactionReadsOneVersionAndStoresEverythingOnceOrNothing)
 {
-    writeFileBytes(path, "[a]\nx=1\ny=1\n");
-    {
-        ProfileStore::Snapshot snapshot(store);
-        EXPECT_EQ(read("a", "x"), "1");
-        writeFileBytes(path, "[a]\nx=2\ny=2\nz=2\n"); // another program, mid-operation
-        EXPECT_EQ(read("a", "y"), "1") << "one operation sees one version of the file";
-        write("a", "w", "3"); // but a write never works from an old copy
-        EXPECT_EQ(bytes(), "[a]\nx=2\ny=2\nz=2\nw=3\r\n");
-        EXPECT_EQ(read("a", "z"), "2");
-    }
-    writeFileBytes(path, "[a]\nx=4\n");
-    EXPECT_EQ(read("a", "x"), "4") << "the next operation sees the change";
+    writeFileBytes(path, "[a]\nx=1\n");
+    store.begin(path);
+    write("a", "x", "2");
+    write("b", "y", "3");
+    EXPECT_EQ(read("a", "x") + read("b", "y"), "23") << "the action's reads see its writes";
+    EXPECT_EQ(bytes(), "[a]\nx=1\n") << "nothing reaches the file before the end";
+    store.begin(path); // an inner action joins
+    write("a", "x", "4");
+    EXPECT_TRUE(store.end().ok);
+    EXPECT_EQ(bytes(), "[a]\nx=1\n");
+    EXPECT_TRUE(store.end().ok);
+    EXPECT_EQ(bytes(), "[a]\nx=4\n[b]\r\ny=3\r\n");
+
+    // Another program's change during the action stays, and nothing of the action is stored.
+    store.begin(path);
+    write("a", "x", "5");
+    writeFileBytes(path, "[a]\nx=6\n");
+    EXPECT_EQ(read("a", "x"), "5");
+    EXPECT_EQ(store.end().error, "Another program changed the file while Wheelbook was working with it.");
+    EXPECT_EQ(bytes(), "[a]\nx=6\n");
+    // A refused write leaves nothing of its action either.
+    store.begin(path);
+    write("a", "x", "7");
+    store.fail(path);
+    EXPECT_TRUE(store.end().ok);
+    EXPECT_EQ(bytes(), "[a]\nx=6\n");
+    EXPECT_EQ(read("a", "x"), "6");
 }
 
 TEST_F(ProfileStoreTest, ListsAddsAndDeletesWholeSections)

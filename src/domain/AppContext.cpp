@@ -1,0 +1,57 @@
+#include "domain/AppContext.h"
+
+AppContext::AppContext(std::string appDir, std::string programPath, std::string commandLine, Prompter& prompter)
+    : m_appDir(std::move(appDir))
+    , m_programPath(std::move(programPath))
+    , m_commandLine(std::move(commandLine))
+    , m_prompter(prompter)
+    , m_ini(m_heldBack, m_store)
+{
+}
+
+AppContext::Action::Action(AppContext& ctx)
+    : m_ctx(ctx)
+{
+    m_ctx.m_store.begin(m_ctx.dataFilePath());
+}
+
+bool AppContext::Action::finish()
+{
+    if (m_finished)
+        return m_stored;
+    m_finished = true;
+    const ProfileStore::WriteResult stored = m_ctx.m_store.end();
+    if (m_ctx.m_store.inTransaction())
+        return true; // an inner action: the outermost one stores
+    m_stored = stored.ok && !m_ctx.m_store.lastFailed();
+    if (!stored.ok) {
+        m_ctx.m_prompter.ask({"Data Not Saved!",
+            "Wheelbook could not save its data file " + m_ctx.dataFilePath() + ":\r\n\r\n" + stored.error
+                + "\r\n\r\nThe file keeps its previous content.",
+            MsgButtons::Ok, MsgIcon::Critical});
+    }
+    m_ctx.m_heldBack.showHeldBack();
+    if (!stored.ok && m_ctx.m_onNotStored && !m_ctx.m_showingWhatTheFileHolds) {
+        m_ctx.m_showingWhatTheFileHolds = true;
+        m_ctx.m_onNotStored();
+        m_ctx.m_showingWhatTheFileHolds = false;
+    }
+    return m_stored;
+}
+
+MsgAnswer AppContext::HeldBackPrompter::ask(const Message& message)
+{
+    if (message.buttons == MsgButtons::Ok && m_ctx.m_store.hasPendingWrites()) {
+        m_held.push_back(message);
+        return MsgAnswer::Ok;
+    }
+    return m_ctx.m_prompter.ask(message);
+}
+
+void AppContext::HeldBackPrompter::showHeldBack()
+{
+    std::vector<Message> held;
+    held.swap(m_held);
+    for (const Message& message : held)
+        m_ctx.m_prompter.ask(message);
+}
