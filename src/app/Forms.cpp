@@ -3,6 +3,7 @@
 #include "app/InstanceLock.h"
 #include "app/frmInitConfig.h"
 #include "app/frmSplash.h"
+#include "core/DurableFile.h"
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
@@ -50,6 +51,9 @@ bool Forms::SubMain()
         end();
         return false;
     }
+
+    // What writers killed mid-way left behind, before this instance writes.
+    DurableFile::removeLeftovers(path);
 
     mINIFunctions& ini = m_context.ini();
     ini.SetINIFile(path, AppContext::BufferSize);

@@ -9,6 +9,10 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+#else
+#include <ctime>
+#include <dirent.h>
+#include <sys/file.h>
 #endif
 
 namespace {
@@ -178,6 +182,11 @@ int replace(const std::string& path, const std::string& bytes, mode_t /*newFileM
     return 0;
 }
 
+int removeLeftovers(const std::string& /*path*/)
+{
+    return 0; // a file open for writing cannot be removed there; nothing piles up unseen
+}
+
 #else
 
 int replace(
@@ -202,6 +211,8 @@ int replace(
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return errno;
+    // Held until the file is closed: a live writer's file is never taken for a leftover.
+    ::flock(fd, LOCK_EX | LOCK_NB);
     auto fail = [&](int error) {
         ::close(fd);
         ::unlink(temporary.c_str());
@@ -237,6 +248,38 @@ int replace(
     }
     syncFolder(parentFolder(target));
     return 0;
+}
+
+int removeLeftovers(const std::string& path)
+{
+    const std::string target = writeTarget(path);
+    const std::string folder = parentFolder(target);
+    const std::string prefix = "." + fileName(target) + ".";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return 0;
+    int removed = 0;
+    const std::time_t aMinuteAgo = std::time(nullptr) - 60;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        // mkstemp's pattern: the prefix and six characters of its own.
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string file = folder + "/" + name;
+        struct stat info { };
+        if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_mtime > aMinuteAgo)
+            continue;
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(file.c_str()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    ::closedir(dir);
+    if (removed > 0)
+        syncFolder(folder);
+    return removed;
 }
 
 #endif

@@ -36,6 +36,12 @@ constexpr std::uint64_t MaxReadBytes = 64ull * 1024 * 1024;
 // nor waited for), EFBIG for a file over MaxReadBytes.
 int readAll(const std::string& path, std::string& bytes, struct ::stat* info = nullptr);
 
+// Removes the temporary files that replacements of `path` left behind when their
+// process died: this program's own name pattern, older than a minute, and not locked by
+// a live writer (a replacement holds a lock on its temporary file until it is renamed).
+// Returns how many were removed.
+int removeLeftovers(const std::string& path);
+
 // Flushes a folder's entries (a rename or an unlink in it) to disk.
 void syncFolder(const std::string& folder);
 

@@ -135,8 +135,8 @@ std::string mINIFunctions::ReadINIKeys(std::string_view section)
 {
     checkPreconditions();
     std::string buffer;
-    const std::size_t bufferSize = m_bufferSize > 0 ? static_cast<std::size_t>(m_bufferSize) : 0;
-    const std::size_t count = m_store.getKeyList(m_fileName, section, bufferSize, buffer);
+    // The buffer grows for key lists: a list cut at its size would lose rows, and cut a name in two.
+    const std::size_t count = m_store.getKeyList(m_fileName, section, std::string::npos, buffer);
     if (count == 0)
         return NoKeys;
     return buffer.substr(0, count - 1);

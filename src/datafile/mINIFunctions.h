@@ -46,7 +46,8 @@ public:
     bool WriteINI(std::string_view section, std::string_view key, double value);
     bool WriteINI(std::string_view section, std::string_view key, Money value);
 
-    // The key names joined by character 0, or "-na-" when there are none.
+    // Every key name of the section joined by character 0, however long the list, or
+    // "-na-" when there are none.
     std::string ReadINIKeys(std::string_view section);
 
     bool DeleteINIKey(std::string_view section, std::string_view key);

@@ -173,8 +173,11 @@ public:
     long deleteValue(const std::string& name) override
     {
         const std::optional<std::string> stored = find(names(Values), name);
-        if (!stored)
+        if (!stored) {
+            // An entry of the Run key goes with its value, even one this file never held.
+            syncEntry(name, RegNone, {});
             return StatusFileNotFound;
+        }
         if (!m_profile.writeString(m_file, m_section, encode(name, true), std::nullopt).ok)
             return StatusAccessDenied;
         return syncEntry(*stored, RegNone, {});
@@ -244,6 +247,9 @@ private:
         if (type == RegExpandSz)
             command = m_store.expandEnvironmentStrings(command);
         const std::string text = entryText(name, command);
+        std::string present;
+        if (DurableFile::readAll(file, present) == 0 && present == text)
+            return StatusOk; // written already: no write at all
         return makeFolders(m_store.m_autostartFolder) && DurableFile::replace(file, text, 0644) == 0
             ? StatusOk
             : StatusAccessDenied;

@@ -4,8 +4,8 @@
 #include "registry/cRegistry.h"
 
 // The start-at-log-in entry kept through the registry class: a text value under the
-// current user's Run key. Removing it writes the empty text first, so the delete never
-// fails for a value that was not there.
+// current user's Run key. Writing a value that is there already writes nothing; removing
+// it is one delete, and a value that was not there is no failure.
 class RunKeyStartupRegistry : public StartupRegistry {
 public:
     explicit RunKeyStartupRegistry(RegistryStore& store)
@@ -15,7 +15,19 @@ public:
 
     void setRunValue(const std::string& name, const std::string& data) override { write(name, data); }
 
-    void deleteRunValue(const std::string& name) override { write(name, {}).DeleteValue(); }
+    void deleteRunValue(const std::string& name) override
+    {
+        cRegistry registry(m_store);
+        registry.setClassKey(RegistryStore::HKeyCurrentUser);
+        registry.setSectionKey(RunKey);
+        registry.setValueKey(name);
+        try {
+            registry.DeleteValue();
+        } catch (const NumberedError&) {
+            if (!std::holds_alternative<std::monostate>(registry.Value()))
+                throw; // it is there and stays: that is a failure
+        }
+    }
 
 private:
     cRegistry write(const std::string& name, const std::string& data)

@@ -96,6 +96,14 @@ TEST_F(IniTest, ListsKeysJoinedByZeroOrNa)
     EXPECT_EQ(ini.ReadINIKeys("misc"), "-na-");
     EXPECT_EQ(ini.ReadINIKeys("nothing"), "-na-");
     EXPECT_TRUE(splitKeyList("-na-").empty());
+    // A list longer than the buffer is not cut: 10,000 names of 14 characters, every one whole.
+    std::string many = "[misc]\r\n";
+    for (int i = 0; i < 10000; ++i)
+        many += "Category " + std::to_string(10000 + i) + "=1\r\n";
+    writeFileBytes(path, many);
+    const std::vector<std::string> names = splitKeyList(ini.ReadINIKeys("misc"));
+    ASSERT_EQ(names.size(), 10000u);
+    EXPECT_EQ(names.back(), "Category 19999");
 }
 
 TEST_F(IniTest, TheScansMatchLinesExactlyWhereTheStoreMatchesLoosely)

@@ -4,7 +4,13 @@
 
 #include "DomainFixture.h"
 
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+#include <thread>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 const std::string kFuel = "[init]\nmiles=1000\n[app]\ncost=21\n[fuel]\ntotal=0\n[misc]\nfuel=0\noil=20.5\n";
@@ -142,4 +148,46 @@ TEST_F(FuelTest, StatisticsFigureFromTheStoredTotalsWhichTheFuelTotalEditorChang
     EXPECT_EQ(data(), crlf(totals("1000", "120.5", "350")));
     EXPECT_EQ(closing.fuelTotalCaption, "120.5 Litters");
     EXPECT_EQ(closing.statistics, (StatisticsCaptions {"350  USD", "1000 Km", "0.35 USD", "12.05 Litters"}));
+}
+
+TEST_F(FuelTest, AFillUpKilledAtAnyMomentLeavesTheFileAsItWasOrAsItIsAfter)
+{
+    // Three keys and the settings change in one fill-up, stored as one file.
+    writeData(kFuel);
+    const std::string before = data();
+    {
+        const AppContext::Action action(ctx);
+        ASSERT_TRUE(update(input("50", "75")).done);
+    }
+    const std::string after = data();
+    ASSERT_NE(after, before);
+    // A fill-up in a child process, killed after `delay` (or left to finish); how long it took.
+    auto fillUp = [&](std::chrono::microseconds delay) {
+        writeData(kFuel);
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            {
+                const AppContext::Action action(ctx);
+                update(input("50", "75"));
+            }
+            ::_exit(0);
+        }
+        if (delay.count() >= 0) {
+            std::this_thread::sleep_for(delay);
+            ::kill(child, SIGKILL);
+        }
+        ::waitpid(child, nullptr, 0);
+        return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    };
+    const auto whole = fillUp(std::chrono::microseconds(-1));
+    ASSERT_EQ(data(), after);
+    std::mt19937 random(20261207);
+    int neither = 0;
+    for (int kill = 0; kill < 200; ++kill) {
+        fillUp(std::chrono::microseconds(random() % (whole.count() * 5 / 4 + 1)));
+        const std::string now = data();
+        neither += now != before && now != after;
+    }
+    EXPECT_EQ(neither, 0);
 }

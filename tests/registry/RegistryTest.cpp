@@ -220,6 +220,17 @@ TEST_F(RegistryTest, TheRunEntryIsAlsoAnAutostartFileThatFollowsTheTrayChoice)
     startup.setRunValue("WHEELBOOK", program + " /s");
     EXPECT_EQ(entry("Wheelbook.desktop"), head + "Exec=\"/opt/Wheel book/wheelbook\" /s\n");
     EXPECT_EQ(entries(), Names {"Wheelbook.desktop"});
+    // The same entry again writes nothing, neither the registry file nor the entry.
+    struct stat before { };
+    struct stat ini { };
+    ::stat(dir.file("autostart/Wheelbook.desktop").c_str(), &before);
+    ::stat(file.c_str(), &ini);
+    startup.setRunValue("Wheelbook", program + " /s");
+    struct stat after { };
+    ::stat(dir.file("autostart/Wheelbook.desktop").c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    ::stat(file.c_str(), &after);
+    EXPECT_EQ(after.st_ino, ini.st_ino);
 
     // The registry file is what is read back.
     std::filesystem::remove(dir.file("autostart/Wheelbook.desktop"));
@@ -227,6 +238,8 @@ TEST_F(RegistryTest, TheRunEntryIsAlsoAnAutostartFileThatFollowsTheTrayChoice)
     auto reg = at(kRun, "Wheelbook", 1);
     reg.setValue(std::string());
     EXPECT_EQ(entry("Wheelbook.desktop"), head + "Hidden=true\n");
+    writeFileBytes(dir.file("autostart/Stale.desktop"), kEntry); // an entry the registry file never held goes too
+    startup.deleteRunValue("Stale");
     for (int round = 0; round < 2; ++round) { // gone already is no failure
         startup.deleteRunValue("Wheelbook");
         EXPECT_EQ(std::pair(entries(), stored("Wheelbook", HKCU, kRun)), std::pair(Names {}, std::optional<Stored>()));
