@@ -1,5 +1,7 @@
 #include "PageTest.h"
 
+#include <filesystem>
+
 namespace {
 
 class SettingsPageTest : public PageTest {
@@ -36,6 +38,19 @@ TEST_F(SettingsPageTest, ApplyStoresWhatTheControlsShowAndOpensTheFuelTab)
         EXPECT_EQ(unit->text(), u"Miles"_s);
     EXPECT_EQ(state({"lblAvgPer100", "lblCostPerKm", "lblFuelCur", "lblMiscCur"}),
         u"Average Fuel usage per 100 Miles : Operating cost per mile/km :  USD USD"_s);
+
+    // A message the action shows after its writes comes once they are stored, never before.
+    std::filesystem::remove(f.dir.file("autostart/Wheelbook.desktop"));
+    std::filesystem::create_directory(f.dir.file("autostart/Wheelbook.desktop")); // the entry cannot be written
+    std::string fileWhenShown;
+    f.prompter.onAsk = [&](const Message&) { fileWhenShown = f.dataFile(); };
+    f.prompter.expect("Start at Log-in Not Updated!");
+    f.find<QCheckBox>("chkMinSystray")->click();
+    click(button("btnDone"));
+    EXPECT_EQ(fileWhenShown,
+        edited(kSampleData,
+            {{"miles=1000", "miles=1500"}, {"unit=1\r\ncur=USD\r\nicur=0", "unit=0\r\ncur=USD\r\nicur=13"},
+                {"startup=0\r\nsystray=0\r\nontop=0", "startup=1\r\nsystray=1\r\nontop=1"}}));
 }
 
 TEST_F(SettingsPageTest, TheCurrencyTypesAheadAndStoresAsTypedABlankReadingIsRefusedAndCancelReloads)

@@ -138,6 +138,15 @@ TEST_F(MainWindow, TheMainPageAnalyzeNowRefusesABlankReadingAndOtherwiseStoresIt
     EXPECT_EQ(f.dataFile(), kSampleData);
     EXPECT_EQ(state({"lblFuelFilledMiles"}), u"2500"_s);
 
+    // A file that cannot be stored keeps its content, and the window shows that content.
+    ::chmod(f.dir.file("cardata.dat").c_str(), 0444);
+    QTest::keyClicks(box("txtMiles"), u"5100"_s);
+    f.prompter.expect("Data Not Saved!");
+    click(button("btnConfirm"));
+    EXPECT_EQ(state({"txtMiles", "lblFuelFilledMiles"}), u"open '2500' 2500"_s);
+    ::chmod(f.dir.file("cardata.dat").c_str(), 0644);
+
+    box("txtMiles")->clear();
     QTest::keyClicks(box("txtMiles"), u"5100"_s);
     click(button("btnConfirm"));
     EXPECT_EQ(f.dataFile(), edited(kSampleData, {{"miles=2500", "miles=5100"}}));

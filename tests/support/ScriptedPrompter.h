@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     MsgAnswer ask(const Message& message) override
     {
         m_messages.push_back(message);
+        if (onAsk)
+            onAsk(message);
         if (m_expected.empty()) {
             ADD_FAILURE() << "unexpected message: \"" << message.title << "\": " << message.text;
             return message.buttons == MsgButtons::YesNo ? MsgAnswer::No
@@ -47,6 +50,9 @@ public:
     }
 
     const std::vector<Message>& messages() const { return m_messages; }
+
+    // Runs as each message is shown, to look at the world at that moment.
+    std::function<void(const Message&)> onAsk;
 
 private:
     std::deque<Message> m_expected; // title and text
