@@ -62,12 +62,18 @@ inline void writeDurably(const std::string& path, const std::string& bytes)
     std::filesystem::rename(temporary, path);
 }
 
-// A data file with `items` consumables and the other sections filled in.
-inline std::string dataFileWith(int items)
+// A data file with `items` consumables, `categories` more expense categories, and the
+// other sections filled in.
+inline std::string dataFileWith(int items, int categories = 0)
 {
     std::string bytes = "[init]\r\nmiles=1000\r\n[app]\r\nmiles=25000\r\nunit=1\r\ncur=USD\r\nicur=97\r\ncost=350\r\n"
-                        "[fuel]\r\ntotal=1200.5\r\n[misc]\r\nfuel=1800.25\r\nInsurance=400\r\n[consumables]\r\n";
+                        "[fuel]\r\ntotal=1200.5\r\n[misc]\r\nfuel=1800.25\r\nInsurance=400\r\n";
     char line[64];
+    for (int i = 0; i < categories; ++i) {
+        std::snprintf(line, sizeof line, "Category %05d=%d.%02d\r\n", i, 10 + i % 90, i % 100);
+        bytes += line;
+    }
+    bytes += "[consumables]\r\n";
     for (int i = 0; i < items; ++i) {
         std::snprintf(line, sizeof line, "Item %05d=%d#%d\r\n", i, 1000 + i, 5000 + (i % 7) * 1000);
         bytes += line;

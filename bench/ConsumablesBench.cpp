@@ -1,6 +1,5 @@
-// Times the domain side of "&Analyze now!" (the write, the status rows and the
-// statistics) and of LoadConsumables against one plain read and parse of the same
-// file. Every run starts from a cold store, as a fresh operation would.
+// Times LoadConsumables and the status rows with the statistics against one plain read
+// and parse of the same file. Every run starts from a cold store, as a fresh start would.
 #include "BenchSupport.h"
 
 #include "core/Prompter.h"
@@ -39,25 +38,9 @@ void measure(int items)
         sink += ShowStatistics(ctx, "25000", "Km", "USD").totalDistance.size();
     });
 
-    int reading = 25000;
-    const double analyzeNow = bench::medianMicros(runs, [&] {
-        AppContext ctx(folder, folder + "/wheelbook", "", prompter);
-        // A new reading each time, so the write really rewrites the file.
-        const AnalyzeNowResult result = AnalyzeNow(ctx, std::to_string(++reading), "Km", "USD");
-        sink += result.status ? result.status->size() : 0;
-    });
-
-    std::printf("%6d consumables (%zu bytes; %zu rows within the 50000-character key-list buffer)\n", items,
-        bytes.size(), rows);
-    std::printf("  one read and parse               %10.1f us\n", parse);
-    std::printf("  one full durable write           %10.1f us\n", plainWrite);
-    std::printf(
-        "  LoadConsumables                  %10.1f us  ratio to one parse: %6.2f (target <= 10)\n", load, load / parse);
-    std::printf(
-        "  analysis rows and statistics     %10.1f us  ratio to one parse: %6.2f\n", analysis, analysis / parse);
-    std::printf("  Analyze now (write, rows, stats) %10.1f us  ratio to one parse: %6.2f (target <= 10); "
-                "to parse + durable write: %.2f\n",
-        analyzeNow, analyzeNow / parse, analyzeNow / (parse + plainWrite));
+    std::printf("ratio load_consumables_%d %.2f target 10  (%zu rows: %.0f us; parse %.0f us)\n", items, load / parse,
+        rows, load, parse);
+    std::printf("ratio status_and_statistics_%d %.2f target 10  (%.0f us)\n", items, analysis / parse, analysis);
     std::filesystem::remove_all(folder);
     if (sink == 42)
         std::printf(" \n");

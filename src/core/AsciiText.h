@@ -22,6 +22,15 @@ std::string upper(std::string_view text);
 // Equal without regard to the case of ASCII letters.
 bool sameIgnoringCase(std::string_view a, std::string_view b);
 
+// Where the line that starts at `from` ends: the first CR or LF at or after it, or the
+// text's size. (A plain loop: find_first_of calls memchr once per character.)
+inline std::size_t lineEnd(std::string_view text, std::size_t from)
+{
+    while (from < text.size() && text[from] != '\r' && text[from] != '\n')
+        ++from;
+    return from;
+}
+
 // Percent encoding: each byte for which `escape(byte, position)` is true becomes "%XX"
 // (upper-case hexadecimal). Decoding turns every well-formed "%XX" back into its byte
 // and keeps anything else as written.

@@ -68,6 +68,15 @@ double toDouble(std::string_view number)
 
 template <typename T> std::optional<T> wholeOfWidth(std::string_view text)
 {
+    // Plain digits, as the program stores readings and totals, need no decimal arithmetic.
+    if (!text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos) {
+        std::int64_t value = 0;
+        for (const char c : text)
+            value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<T>::max())
+            return std::nullopt;
+        return static_cast<T>(value);
+    }
     auto decimal = numbers_detail::parseDecimal(text);
     if (!decimal)
         return std::nullopt;
@@ -249,6 +258,9 @@ std::string numberToText(double value)
 {
     if (value == 0.0 || !std::isfinite(value))
         return "0";
+    // A whole number of up to 15 digits prints as its digits: no formatting needed.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return std::to_string(static_cast<std::int64_t>(value));
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15g", value);
     std::string text(buffer);

@@ -110,13 +110,13 @@ void buildIndex(Parsed& parsed)
     std::string prefix;
     bool current = false; // inside the first section of its name
     for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
-        const Line& line = parsed.lines[i];
+        Line& line = parsed.lines[i];
         if (line.kind == Line::Kind::Header) {
             prefix = folded(fromFile(parsed, parsed.name(line)));
             current = parsed.index.emplace(prefix, i).second;
             prefix.push_back('\0');
         } else if (current && (line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare)) {
-            parsed.index.emplace(prefix + folded(fromFile(parsed, parsed.name(line))), i);
+            line.firstOfName = parsed.index.emplace(prefix + folded(fromFile(parsed, parsed.name(line))), i).second;
         }
     }
     parsed.indexed = true;
@@ -136,13 +136,40 @@ std::size_t findSection(Parsed& parsed, std::string_view section)
     return indexed(parsed, folded(section));
 }
 
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The line of the first entry of key in the first section of that name, or npos.
 std::size_t lookUp(Parsed& parsed, std::string_view section, std::string_view key)
 {
+    if (!parsed.indexed)
+        buildIndex(parsed);
+    // A list fill reads its section's keys in file order: the next entry after the last
+    // one found is checked first, without a look into the index.
+    if (parsed.lastFound != std::string::npos && isAscii(key) && isAscii(section)
+        && AsciiText::sameIgnoringCase(parsed.name(parsed.lines[parsed.lastHeader]), section)) {
+        for (std::size_t i = parsed.lastFound + 1;
+             i < parsed.lines.size() && parsed.lines[i].kind != Line::Kind::Header; ++i) {
+            const Line& line = parsed.lines[i];
+            if (line.kind != Line::Kind::Entry && line.kind != Line::Kind::Bare)
+                continue;
+            if (line.firstOfName && AsciiText::sameIgnoringCase(parsed.name(line), key)) {
+                parsed.lastFound = i;
+                return i;
+            }
+            break;
+        }
+    }
     std::string name = folded(section);
     name.push_back('\0');
+    const std::size_t header = indexed(parsed, name.substr(0, name.size() - 1));
     name += folded(key);
-    return indexed(parsed, name);
+    const std::size_t found = indexed(parsed, name);
+    parsed.lastFound = found;
+    parsed.lastHeader = header;
+    return found;
 }
 
 std::size_t copyCut(std::string_view text, std::size_t bufferSize, std::string& out)
@@ -188,6 +215,13 @@ std::string withSection(std::string bytes, std::string_view section)
 void replaceLine(Parsed& parsed, std::size_t index, const std::string& content)
 {
     Line& line = parsed.lines[index];
+    const auto beyondAscii = [](std::string_view text) {
+        return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    };
+    // Lines are whole characters: the file is still UTF-8 when it was and the new line is;
+    // a Windows-1252 file can only become UTF-8 when the line it loses held its only other bytes.
+    const bool recheck
+        = parsed.windows1252 && beyondAscii(std::string_view(parsed.bytes).substr(line.begin, line.end - line.begin));
     const std::ptrdiff_t delta
         = static_cast<std::ptrdiff_t>(content.size()) - static_cast<std::ptrdiff_t>(line.end - line.begin);
     parsed.bytes.replace(line.begin, line.end - line.begin, content);
@@ -200,7 +234,10 @@ void replaceLine(Parsed& parsed, std::size_t index, const std::string& content)
                  &later.valueBegin, &later.valueEnd})
             *offset = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(*offset) + delta);
     }
-    parsed.windows1252 = !TextEncoding::isValidUtf8(parsed.bytes);
+    if (!parsed.windows1252)
+        parsed.windows1252 = !TextEncoding::isValidUtf8(content);
+    else if (recheck)
+        parsed.windows1252 = !TextEncoding::isValidUtf8(parsed.bytes);
 }
 
 std::string errorText(int error)
@@ -226,8 +263,7 @@ Parsed ProfileStore::parse(std::string bytes)
     while (pos < b.size()) {
         Line& line = parsed.lines.emplace_back();
         line.begin = pos;
-        const std::size_t end = b.find_first_of("\r\n", pos);
-        line.end = end == std::string::npos ? b.size() : end;
+        line.end = AsciiText::lineEnd(b, pos);
         line.next = line.end == b.size()                                                  ? line.end
             : (b[line.end] == '\r' && line.end + 1 < b.size() && b[line.end + 1] == '\n') ? line.end + 2
                                                                                           : line.end + 1;
@@ -317,6 +353,34 @@ std::size_t ProfileStore::getKeyList(
     return finishList(list, bufferSize, out);
 }
 
+std::vector<std::pair<std::string, std::string>> ProfileStore::getSection(
+    const std::string& path, std::string_view section)
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    Parsed* parsed = load(path);
+    if (!parsed)
+        return entries;
+    const std::size_t header = findSection(*parsed, trim(section));
+    if (header == std::string::npos)
+        return entries;
+    const std::size_t end = sectionEnd(*parsed, header);
+    entries.reserve(end - header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        const Line& line = parsed->lines[i];
+        const std::string_view name = parsed->name(line);
+        if (line.kind != Line::Kind::Entry || name.empty() || name.front() == ';')
+            continue;
+        // A later duplicate reads as its first line does; a first line that is bare reads empty.
+        const Line& first
+            = line.firstOfName ? line : parsed->lines[lookUp(*parsed, trim(section), fromFile(*parsed, name))];
+        const std::string_view value = first.kind == Line::Kind::Entry
+            ? unquote(std::string_view(parsed->bytes).substr(first.valueBegin, first.valueEnd - first.valueBegin))
+            : std::string_view();
+        entries.emplace_back(fromFile(*parsed, name), fromFile(*parsed, value));
+    }
+    return entries;
+}
+
 std::size_t ProfileStore::getSectionNames(const std::string& path, std::size_t bufferSize, std::string& out)
 {
     out.clear();
@@ -333,12 +397,15 @@ std::size_t ProfileStore::getSectionNames(const std::string& path, std::size_t b
     return finishList(list, bufferSize, out);
 }
 
-std::optional<std::string> ProfileStore::text(const std::string& path)
+std::optional<std::string_view> ProfileStore::text(const std::string& path)
 {
     const Parsed* parsed = load(path);
     if (!parsed)
         return std::nullopt;
-    return fromFile(*parsed, parsed->bytes);
+    if (!parsed->windows1252)
+        return std::string_view(parsed->bytes);
+    m_decoded = TextEncoding::fromWindows1252(parsed->bytes);
+    return std::string_view(m_decoded);
 }
 
 ProfileStore::WriteResult ProfileStore::writeString(

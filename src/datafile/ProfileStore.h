@@ -43,6 +43,11 @@ public:
     // by a 0, then one more 0, cut to the buffer; returns the count without that last 0.
     std::size_t getKeyList(const std::string& path, std::string_view section, std::size_t bufferSize, std::string& out);
 
+    // The section's key list with each key's value, exactly as getKeyList and one
+    // getString per listed key would give them (a key listed twice reads the value of its
+    // first line both times), in one pass. Nothing for a missing file or section.
+    std::vector<std::pair<std::string, std::string>> getSection(const std::string& path, std::string_view section);
+
     // Like WritePrivateProfileStringA: stores value under key in section, or removes
     // the key when value is empty (std::nullopt).
     WriteResult writeString(
@@ -61,8 +66,9 @@ public:
     WriteResult addSection(const std::string& path, std::string_view section);
 
     // The file's bytes as the reads of this moment see them (the open transaction's own
-    // writes included), in the program's UTF-8; nothing when there is no such file.
-    std::optional<std::string> text(const std::string& path);
+    // writes included), in the program's UTF-8; nothing when there is no such file. The
+    // view lasts until the next call on the store.
+    std::optional<std::string_view> text(const std::string& path);
 
     // Starts a transaction on the file, or joins the one open on it.
     void begin(const std::string& path);
@@ -104,6 +110,7 @@ public:
         std::size_t nameEnd = 0;
         std::size_t valueBegin = 0;
         std::size_t valueEnd = 0;
+        bool firstOfName = false; // the index points here: the first of its name in its section
     };
 
     struct Parsed {
@@ -113,6 +120,9 @@ public:
         // upper-case "section\0key" -> the first line of that key in that section.
         std::unordered_map<std::string, std::size_t> index;
         bool indexed = false;
+        // The last key found and its section's header: a list is read in file order.
+        std::size_t lastFound = std::string::npos;
+        std::size_t lastHeader = std::string::npos;
         // Not valid UTF-8: the file is in Windows-1252, and its texts are converted on
         // the way in and out.
         bool windows1252 = false;
@@ -152,4 +162,5 @@ private:
     std::function<void()> m_beforeRename;
     std::uint64_t m_parseCount = 0;
     bool m_lastFailed = false;
+    std::string m_decoded; // text() of a Windows-1252 file
 };

@@ -1,5 +1,6 @@
 #include "datafile/mINIFunctions.h"
 
+#include "core/AsciiText.h"
 #include "core/NumberedError.h"
 #include "core/Numbers.h"
 #include "core/Prompter.h"
@@ -20,8 +21,8 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to)
 // program's UTF-8, the open action's own writes included).
 class LineReader {
 public:
-    explicit LineReader(std::string text)
-        : m_text(std::move(text))
+    explicit LineReader(std::string_view text)
+        : m_text(text)
     {
     }
 
@@ -29,16 +30,16 @@ public:
     {
         if (m_pos >= m_text.size())
             return false;
-        const std::size_t end = m_text.find_first_of("\r\n", m_pos);
-        line = std::string_view(m_text).substr(m_pos, end == std::string::npos ? std::string::npos : end - m_pos);
-        m_pos = end == std::string::npos                                                ? m_text.size()
+        const std::size_t end = AsciiText::lineEnd(m_text, m_pos);
+        line = m_text.substr(m_pos, end - m_pos);
+        m_pos = end == m_text.size()                                                    ? end
             : m_text[end] == '\r' && end + 1 < m_text.size() && m_text[end + 1] == '\n' ? end + 2
                                                                                         : end + 1;
         return true;
     }
 
 private:
-    std::string m_text;
+    std::string_view m_text;
     std::size_t m_pos = 0;
 };
 
@@ -142,6 +143,19 @@ std::string mINIFunctions::ReadINIKeys(std::string_view section)
     return buffer.substr(0, count - 1);
 }
 
+std::vector<std::pair<std::string, std::string>> mINIFunctions::ReadINISection(std::string_view section)
+{
+    checkPreconditions();
+    auto entries = m_store.getSection(m_fileName, section);
+    const std::size_t limit = m_bufferSize > 1 ? static_cast<std::size_t>(m_bufferSize) - 1 : 0;
+    for (auto& [name, value] : entries) {
+        if (value.size() > limit)
+            value.resize(limit);
+        replaceAll(value, LineBreakMarker, "\r\n");
+    }
+    return entries;
+}
+
 bool mINIFunctions::DeleteINIKey(std::string_view section, std::string_view key)
 {
     checkPreconditions();
@@ -160,7 +174,7 @@ bool mINIFunctions::SectionExists(const std::string& fileName, std::string_view 
         return false;
     }
     const std::string header = headerLine(section);
-    LineReader reader(m_store.text(fileName).value_or(std::string()));
+    LineReader reader(m_store.text(fileName).value_or(std::string_view()));
     std::string_view line;
     while (reader.next(line)) {
         if (line == header)
@@ -183,7 +197,7 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
         return false;
     }
     const std::string header = headerLine(section);
-    LineReader reader(m_store.text(fileName).value_or(std::string()));
+    LineReader reader(m_store.text(fileName).value_or(std::string_view()));
     std::string_view line;
     bool inSection = false;
     while (reader.next(line)) {

@@ -50,6 +50,10 @@ public:
     // "-na-" when there are none.
     std::string ReadINIKeys(std::string_view section);
 
+    // Every key of the section with its value, as ReadINIKeys and one ReadINI per key
+    // would give them, in one pass over the file: a list fill.
+    std::vector<std::pair<std::string, std::string>> ReadINISection(std::string_view section);
+
     bool DeleteINIKey(std::string_view section, std::string_view key);
 
     // Line scans that compare exactly (same case, nothing trimmed).

@@ -83,7 +83,7 @@ SettingsLoad AppSettings::LoadSettings(std::string_view fuelCostPerKm)
     return load;
 }
 
-SettingsSave AppSettings::SaveSettings(const SettingsForm& form)
+SettingsSave AppSettings::SaveSettings(const SettingsForm& form, bool fillExpenseList)
 {
     SettingsSave result;
     Prompter& prompter = m_ctx.prompter();
@@ -114,7 +114,8 @@ SettingsSave AppSettings::SaveSettings(const SettingsForm& form)
     syncStartupEntry(form.startup, StartupCommand(form.systray));
     result.captions = captionsFor(unitName(form.unitIndex), form.currencyText);
     result.captions.costPerKm = "Operating cost per mile/km : ";
-    result.list = ExpenseList(m_ctx).LoadMiscList();
+    if (fillExpenseList)
+        result.list = ExpenseList(m_ctx).LoadMiscList();
     result.tab = FuelTab;
     return result;
 }

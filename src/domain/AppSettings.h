@@ -67,7 +67,9 @@ public:
     // Stores the tab ("Apply && Save", and the fuel update). A blank or non-numeric
     // initial reading is refused with a message and nothing is stored, so the data
     // file never loses the reading that marks the set-up as done.
-    SettingsSave SaveSettings(const SettingsForm& form);
+    // `fillExpenseList` no: the caller fills the expense list itself before the action
+    // ends (a fill-up does), so this fill (and the total it stores) would never be seen.
+    SettingsSave SaveSettings(const SettingsForm& form, bool fillExpenseList = true);
 
     // The command the log-in entry runs: the program file quoted, and " /s" when the
     // program is to start in the notification area.

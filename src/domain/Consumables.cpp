@@ -35,15 +35,13 @@ bool dataFileFound(AppContext& ctx)
 // caller holds a snapshot so the key list and the values come from one version.
 std::optional<std::vector<StoredConsumable>> readConsumables(AppContext& ctx)
 {
-    mINIFunctions& ini = ctx.dataFile();
-    const std::string keys = ini.ReadINIKeys(kSection);
-    if (keys == mINIFunctions::NoKeys)
+    auto entries = ctx.dataFile().ReadINISection(kSection);
+    if (entries.empty())
         return std::nullopt;
     std::vector<StoredConsumable> items;
-    for (std::string& name : splitKeyList(keys)) {
-        std::string value = ini.ReadINI(kSection, name, "");
+    items.reserve(entries.size());
+    for (auto& [name, value] : entries)
         items.push_back({std::move(name), std::move(value)});
-    }
     return items;
 }
 
@@ -100,6 +98,36 @@ ListRow statusRow(const StoredConsumable& item, double current, std::string_view
     return row;
 }
 
+std::vector<ListRow> statusRows(
+    const std::vector<StoredConsumable>& items, std::string_view readingText, std::string_view unitName)
+{
+    const double current = leadingNumber(readingText);
+    std::vector<ListRow> rows;
+    rows.reserve(items.size());
+    for (const StoredConsumable& item : items)
+        rows.push_back(statusRow(item, current, unitName));
+    return rows;
+}
+
+std::vector<ListRow> consumableRows(const std::vector<StoredConsumable>& items)
+{
+    std::vector<ListRow> rows;
+    rows.reserve(items.size());
+    for (const StoredConsumable& item : items) {
+        ListRow row;
+        row.text = rowTextOf(item.name);
+        row.icon = kConsumableIcon;
+        row.subItems = {std::string(), std::string()};
+        if (!IsBlank(item.value)) {
+            // A value without "#" shows whole in the first column, so it can be seen and edited.
+            ConsumableValue parts = splitConsumableValue(item.value);
+            row.subItems = {std::move(parts.lastChanged), std::move(parts.changeAfter)};
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 } // namespace
 
 ConsumableValue splitConsumableValue(std::string_view value)
@@ -129,13 +157,7 @@ std::optional<std::vector<ListRow>> AnalyzeConsumables(
     const auto items = readConsumables(ctx);
     if (!items)
         return std::nullopt;
-
-    const double current = leadingNumber(readingText);
-    std::vector<ListRow> rows;
-    rows.reserve(items->size());
-    for (const StoredConsumable& item : *items)
-        rows.push_back(statusRow(item, current, unitName));
-    return rows;
+    return statusRows(*items, readingText, unitName);
 }
 
 std::optional<ConsumableList> LoadConsumables(AppContext& ctx)
@@ -146,34 +168,26 @@ std::optional<ConsumableList> LoadConsumables(AppContext& ctx)
     const auto items = readConsumables(ctx);
     if (!items)
         return ConsumableList {{}, true};
-
-    ConsumableList list;
-    list.rows.reserve(items->size());
-    for (const StoredConsumable& item : *items) {
-        ListRow row;
-        row.text = rowTextOf(item.name);
-        row.icon = kConsumableIcon;
-        row.subItems = {std::string(), std::string()};
-        if (!IsBlank(item.value)) {
-            // A value without "#" shows whole in the first column, so it can be seen and edited.
-            ConsumableValue parts = splitConsumableValue(item.value);
-            row.subItems = {std::move(parts.lastChanged), std::move(parts.changeAfter)};
-        }
-        list.rows.push_back(std::move(row));
-    }
-    return list;
+    return ConsumableList {consumableRows(*items), false};
 }
 
 ConsumableLists ReloadConsumables(AppContext& ctx, std::string_view readingText, std::string_view unitName)
 {
+    // LoadConsumables, then AnalyzeConsumables, over one reading of the items.
     ConsumableLists lists;
-    if (auto loaded = LoadConsumables(ctx)) {
-        lists.consumables = std::move(loaded->rows);
-        if (loaded->clearsStatus)
-            lists.status = std::vector<ListRow>();
+    if (!dataFileFound(ctx)) {
+        dataFileFound(ctx); // each of the two says so
+        return lists;
     }
-    if (auto status = AnalyzeConsumables(ctx, readingText, unitName))
-        lists.status = std::move(status);
+    const AppContext::Action action(ctx);
+    const auto items = readConsumables(ctx);
+    if (!items) {
+        lists.consumables = std::vector<ListRow>();
+        lists.status = std::vector<ListRow>();
+        return lists;
+    }
+    lists.consumables = consumableRows(*items);
+    lists.status = statusRows(*items, readingText, unitName);
     return lists;
 }
 

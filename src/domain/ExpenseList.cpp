@@ -24,22 +24,14 @@ MiscListFill ExpenseList::LoadMiscList()
         return fill;
     }
 
+    // One version of the file for the list, the currency and the total it stores.
+    const AppContext::Action action(m_ctx);
     mINIFunctions& ini = m_ctx.dataFile();
-    std::vector<std::string> names;
-    std::vector<std::string> values;
-    std::string currency;
-    std::string icur;
-    {
-        // One consistent version of the file for the key list and every value.
-        const AppContext::Action action(m_ctx);
-        names = splitKeyList(ini.ReadINIKeys("misc"));
-        if (names.empty())
-            return fill;
-        currency = ini.ReadINI("app", "cur", "USD");
-        icur = ini.ReadINI("app", "icur", "1");
-        for (const auto& name : names)
-            values.push_back(ini.ReadINI("misc", name, ""));
-    }
+    const auto categories = ini.ReadINISection("misc");
+    if (categories.empty())
+        return fill;
+    const std::string currency = ini.ReadINI("app", "cur", "USD");
+    const std::string icur = ini.ReadINI("app", "icur", "1");
 
     const auto icurNumber = wholeNumber32(icur);
     fill.tag = numberToText(icurNumber ? *icurNumber : -1);
@@ -47,18 +39,18 @@ MiscListFill ExpenseList::LoadMiscList()
     Money total;
     bool totalKnown = true;
     std::string badOnes;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        ListRow row;
-        row.text = rowTextOf(names[i]);
-        row.subItems.push_back(values[i] + " " + currency);
+    fill.rows.reserve(categories.size());
+    for (const auto& [name, value] : categories) {
+        ListRow& row = fill.rows.emplace_back();
+        row.text = rowTextOf(name);
+        row.subItems.push_back(value + " " + currency);
         row.icon = RowIcon;
-        fill.rows.push_back(row);
 
-        const auto amount = Money::fromText(values[i]);
+        const auto amount = Money::fromText(value);
         const auto sum = amount ? total.plus(*amount) : std::nullopt;
         if (!sum) {
             totalKnown = false;
-            badOnes += "\r\n" + row.text.substr(1) + ": \"" + values[i] + "\"";
+            badOnes += "\r\n" + row.text.substr(1) + ": \"" + value + "\"";
             continue;
         }
         total = *sum;

@@ -88,8 +88,7 @@ FuelUpdate FuelEntry::UpdateFuelInfo(const FuelInput& input, const std::function
     // Every earlier expense, earlier fuel included, as stored: a list row's text may hide
     // what the file holds ("5 5" shows as an amount of 5).
     Money expenseSum;
-    for (const std::string& name : splitKeyList(ini.ReadINIKeys("misc"))) {
-        const std::string amountText = ini.ReadINI("misc", name, "");
+    for (const auto& [name, amountText] : ini.ReadINISection("misc")) {
         const auto amount = Money::fromText(amountText);
         if (!amount)
             return refuse("Invalid Expense Value!",

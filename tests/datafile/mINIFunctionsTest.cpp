@@ -96,6 +96,13 @@ TEST_F(IniTest, ListsKeysJoinedByZeroOrNa)
     EXPECT_EQ(ini.ReadINIKeys("misc"), "-na-");
     EXPECT_EQ(ini.ReadINIKeys("nothing"), "-na-");
     EXPECT_TRUE(splitKeyList("-na-").empty());
+    // A section read in one pass gives what the key list and a read per key give, duplicates included.
+    writeFileBytes(path, "[c]\r\nk=1\r\nbare\r\n;x=2\r\nK=3\r\nq=\" a \"\r\nbare=4\r\nn=a%%&&Chr(13)&&%%b\r\n");
+    std::vector<std::pair<std::string, std::string>> oneByOne;
+    for (const std::string& name : splitKeyList(ini.ReadINIKeys("c")))
+        oneByOne.emplace_back(name, ini.ReadINI("c", name, ""));
+    EXPECT_EQ(ini.ReadINISection("c"), oneByOne);
+    EXPECT_EQ(oneByOne.size(), 5u);
     // A list longer than the buffer is not cut: 10,000 names of 14 characters, every one whole.
     std::string many = "[misc]\r\n";
     for (int i = 0; i < 10000; ++i)
