@@ -567,6 +567,8 @@ ProfileStore::WriteResult ProfileStore::refuse(const std::string& path, std::str
 
 ProfileStore::WriteResult ProfileStore::replaceFile(const std::string& path, const std::string& bytes)
 {
+    if (m_beforeReplace)
+        m_beforeReplace(path);
     if (const int error = DurableFile::replace(path, bytes, 0666, m_beforeRename); error != 0) {
         m_cache.erase(path);
         return {false, errorText(error)};

@@ -90,6 +90,9 @@ public:
             m_tx->failed = true;
     }
 
+    // Runs right before a file is replaced (the daily back-up hooks in here).
+    void setBeforeReplace(std::function<void(const std::string& path)> hook) { m_beforeReplace = std::move(hook); }
+
     // Runs after the temporary file is complete and flushed, right before it is
     // renamed over the data file. Tests use it to simulate a crash at that point.
     void setBeforeRenameHook(std::function<void()> hook) { m_beforeRename = std::move(hook); }
@@ -160,6 +163,7 @@ private:
     std::map<std::string, Parsed> m_cache;
     std::optional<Transaction> m_tx;
     std::function<void()> m_beforeRename;
+    std::function<void(const std::string&)> m_beforeReplace;
     std::uint64_t m_parseCount = 0;
     bool m_lastFailed = false;
     std::string m_decoded; // text() of a Windows-1252 file

@@ -6,7 +6,14 @@ AppContext::AppContext(std::string appDir, std::string programPath, std::string 
     , m_commandLine(std::move(commandLine))
     , m_prompter(prompter)
     , m_ini(m_heldBack, m_store)
+    , m_backups(dataFilePath())
 {
+    m_store.setBeforeReplace([this](const std::string& path) {
+        if (path != dataFilePath())
+            return;
+        if (auto error = m_backups.beforeChange(); error && !m_backupReported)
+            m_backupError = std::move(error);
+    });
 }
 
 AppContext::Action::Action(AppContext& ctx)
@@ -29,6 +36,14 @@ bool AppContext::Action::finish()
             "Wheelbook could not save its data file " + m_ctx.dataFilePath() + ":\r\n\r\n" + stored.error
                 + "\r\n\r\nThe file keeps its previous content.",
             MsgButtons::Ok, MsgIcon::Critical});
+    }
+    if (m_ctx.m_backupError) {
+        m_ctx.m_backupReported = true;
+        m_ctx.m_prompter.ask({"Back-up Not Made!",
+            "Wheelbook could not make today's back-up of its data file in " + *m_ctx.m_backupError
+                + "\r\n\r\nYour change is stored all the same.",
+            MsgButtons::Ok, MsgIcon::Exclamation});
+        m_ctx.m_backupError.reset();
     }
     m_ctx.m_heldBack.showHeldBack();
     if (!stored.ok && m_ctx.m_onNotStored && !m_ctx.m_showingWhatTheFileHolds) {

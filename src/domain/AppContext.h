@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Prompter.h"
+#include "datafile/DailyBackups.h"
 #include "datafile/ProfileStore.h"
 #include "datafile/mINIFunctions.h"
 
@@ -34,6 +35,7 @@ public:
     // are stored (see Action).
     Prompter& prompter() { return m_heldBack; }
     ProfileStore& store() { return m_store; }
+    DailyBackups& backups() { return m_backups; }
     mINIFunctions& ini() { return m_ini; }
 
     // Points the profile module at the data file, as every operation does first.
@@ -49,7 +51,9 @@ public:
     // action or as it is after it. OK boxes it shows with writes waiting come after the
     // file is stored, so nothing waits unsaved behind a box. When the file cannot be
     // stored, "Data Not Saved!" says why, nothing of the action is kept, and the window is
-    // asked to show what the file holds (setOnActionNotStored).
+    // asked to show what the file holds (setOnActionNotStored). The day's first change
+    // makes the day's back-up first; one that cannot be made is reported once a run
+    // ("Back-up Not Made!"), and the change is stored all the same.
     class Action {
     public:
         explicit Action(AppContext& ctx);
@@ -96,6 +100,9 @@ private:
     HeldBackPrompter m_heldBack {*this};
     ProfileStore m_store;
     mINIFunctions m_ini;
+    DailyBackups m_backups;
+    std::optional<std::string> m_backupError; // this run's failed back-up, until reported
+    bool m_backupReported = false;
     StartupRegistry* m_startupRegistry = nullptr;
     std::function<void()> m_onNotStored;
     bool m_showingWhatTheFileHolds = false;
