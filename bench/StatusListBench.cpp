@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     Forms forms(context, lock);
     {
         // The window without its set-up: only the page and its list are timed.
-        frmMain main(forms);
+        frmMain main(context, forms);
         main.show();
         QApplication::processEvents();
         MainPage* page = main.mainPage();
@@ -69,14 +69,12 @@ int main(int argc, char** argv)
             page->setStatusRows(rows);
             list->viewport()->repaint();
         });
-        std::printf("lstStatus, %d rows\n", list->topLevelItemCount());
-        std::printf("  fill                          %10.1f us\n", fill);
-        std::printf("  fill and paint                %10.1f us\n", fillAndPaint);
+        std::printf("lstStatus, %d rows: fill %.0f us, fill and paint %.0f us\n", list->topLevelItemCount(), fill,
+            fillAndPaint);
 
         page->txtMiles()->setText(QStringLiteral("25000"));
         const double analysis = bench::medianMicros(runs, [&] { page->AnalyzeConsumables(); });
-        std::printf("  AnalyzeConsumables (file)     %10.1f us  (%d rows: the key list holds what fits its buffer)\n",
-            analysis, list->topLevelItemCount());
+        std::printf("  AnalyzeConsumables over the file: %.0f us (%d rows)\n", analysis, list->topLevelItemCount());
     }
     std::filesystem::remove_all(folder);
     return 0;

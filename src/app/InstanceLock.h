@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
 #include <memory>
+
+class QLockFile;
 
 // One running instance per data file: the lock file lies beside the data file (beside
 // its target, when the data file is a link), so no two instances ever write one data
@@ -16,6 +17,9 @@ public:
     static QString lockPathFor(const QString& dataFilePath);
 
     explicit InstanceLock(QString lockPath);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
 
     // Takes the lock; false when another live instance holds it. A folder where no lock
     // can be made (read-only) is one where no instance can write the data file either:
@@ -27,7 +31,15 @@ public:
     bool anotherInstanceRunning();
 
 private:
+    enum class Attempt { Taken, Busy, Impossible };
+    Attempt tryLock();
+    void release();
+
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
     bool m_held = false;
+#ifdef Q_OS_WIN
+    std::unique_ptr<QLockFile> m_lock;
+#else
+    int m_fd = -1;
+#endif
 };

@@ -19,7 +19,8 @@ int Program::run(int argc, char** argv)
     return run(argc, argv, prompter);
 }
 
-int Program::run(int argc, char** argv, Prompter& prompter, const std::function<void(const QString&)>& trace)
+int Program::run(int argc, char** argv, Prompter& prompter, const std::function<void(const QString&)>& trace,
+    const std::function<void(Forms&)>& prepare)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wheelbook"));
@@ -44,6 +45,8 @@ int Program::run(int argc, char** argv, Prompter& prompter, const std::function<
     InstanceLock lock(InstanceLock::lockPathFor(QString::fromStdString(context.dataFilePath())));
     Forms forms(context, lock);
     forms.setTrace(trace);
+    if (prepare)
+        prepare(forms);
     if (!forms.SubMain())
         return 0;
     return QApplication::exec();

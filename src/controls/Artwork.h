@@ -3,11 +3,11 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The program's own pictures, drawn in code: the splash picture, the header banner,
+// The program's own pictures, shipped as images: the splash picture, the header banner,
 // the application icon and the small icons of the lists.
 namespace Artwork {
 QPixmap splash(); // 341 x 261
 QPixmap banner(); // 584 x 79
 QIcon appIcon(); // the window and tray icon
-QPixmap listIcon(int index); // 16 x 16: 1 status rows, 3 consumable and expense rows
+QIcon listIcon(int index); // 16 x 16: 1 status rows, 3 consumable and expense rows
 } // namespace Artwork

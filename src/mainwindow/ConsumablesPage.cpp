@@ -107,10 +107,10 @@ void ConsumablesPage::connectControls()
 
 void ConsumablesPage::LoadConsumables()
 {
-    const auto list = ::LoadConsumables(m_main.context());
+    auto list = ::LoadConsumables(m_main.context());
     if (!list)
         return;
-    ListRows::fill(m_lstConsumables, list->rows);
+    ListRows::fill(m_lstConsumables, std::move(list->rows));
     if (list->clearsStatus)
         m_main.mainPage()->setStatusRows({});
 }

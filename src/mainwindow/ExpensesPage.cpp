@@ -126,11 +126,11 @@ void ExpensesPage::LoadMiscList()
     showMiscList(m_expenseList.LoadMiscList());
 }
 
-void ExpensesPage::showMiscList(const MiscListFill& fill)
+void ExpensesPage::showMiscList(MiscListFill fill)
 {
     if (fill.keepList)
         return;
-    ListRows::fill(m_lstMisc, fill.rows);
+    ListRows::fill(m_lstMisc, std::move(fill.rows));
     if (fill.tag)
         m_lstMisc->setProperty(kTagProperty, QString::fromStdString(*fill.tag));
 }

@@ -25,7 +25,7 @@ public:
     // Rebuilds lstMisc from the data file and stores the grand total of expenses.
     void LoadMiscList();
     // Shows a fill of the list made elsewhere (the settings fill it as they load).
-    void showMiscList(const MiscListFill& fill);
+    void showMiscList(MiscListFill fill);
 
     // The list's tag: the "icur" number of the last fill, which the double-click selects.
     QString miscTag() const;

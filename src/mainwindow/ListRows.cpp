@@ -2,7 +2,6 @@
 
 #include "controls/Artwork.h"
 
-#include <QHash>
 #include <QTreeWidget>
 
 namespace {
@@ -15,38 +14,77 @@ QColor colourOf(Colour colour)
         static_cast<int>((colour >> 16) & 0xFF));
 }
 
+// A row that keeps the domain's row and answers text, colour, font and icon from it
+// when the list asks, rather than storing a value per column and role: a fill of
+// thousands of rows would otherwise spend most of its time converting and storing
+// what the list shows a screenful of.
+class RowItem : public QTreeWidgetItem {
+public:
+    RowItem(ListRow row, int columns, QIcon icon)
+        : m_row(std::move(row))
+        , m_columns(columns)
+        , m_icon(std::move(icon))
+    {
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if (column < 0 || column >= m_columns)
+            return QTreeWidgetItem::data(column, role);
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            if (column == 0)
+                return QString::fromStdString(m_row.text);
+            if (static_cast<std::size_t>(column) <= m_row.subItems.size())
+                return QString::fromStdString(m_row.subItems[static_cast<std::size_t>(column) - 1]);
+            return QVariant();
+        case Qt::ForegroundRole:
+            return QBrush(colourOf(m_row.colour));
+        case Qt::FontRole:
+            if (!m_row.bold || !treeWidget())
+                return QVariant();
+            return boldFont();
+        case Qt::DecorationRole:
+            return column == 0 ? QVariant(m_icon) : QVariant();
+        case kIconRole:
+            return column == 0 ? QVariant(m_row.icon) : QVariant();
+        default:
+            return QTreeWidgetItem::data(column, role);
+        }
+    }
+
+private:
+    QFont boldFont() const
+    {
+        QFont font = treeWidget()->font();
+        font.setBold(true);
+        return font;
+    }
+
+    ListRow m_row;
+    int m_columns;
+    QIcon m_icon;
+};
+
 } // namespace
 
 namespace ListRows {
 
-void fill(QTreeWidget* list, const std::vector<ListRow>& rows)
+void fill(QTreeWidget* list, std::vector<ListRow> rows)
 {
     list->clear();
     const int columns = list->columnCount();
-    QFont boldFont = list->font();
-    boldFont.setBold(true);
-    // Every row of a list shares a handful of icons; draw each once per fill.
-    QHash<int, QIcon> icons;
+    // Every row of a list shares a handful of icons; load each once per fill.
+    QIcon icons[5];
 
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const ListRow& row : rows) {
-        auto* item = new QTreeWidgetItem;
-        item->setText(0, QString::fromStdString(row.text));
-        for (std::size_t i = 0; i < row.subItems.size() && static_cast<int>(i) + 1 < columns; ++i)
-            item->setText(static_cast<int>(i) + 1, QString::fromStdString(row.subItems[i]));
-        auto icon = icons.find(row.icon);
-        if (icon == icons.end())
-            icon = icons.insert(row.icon, QIcon(Artwork::listIcon(row.icon)));
-        item->setIcon(0, *icon);
-        item->setData(0, kIconRole, row.icon);
-        const QBrush foreground(colourOf(row.colour));
-        for (int column = 0; column < columns; ++column) {
-            item->setForeground(column, foreground);
-            if (row.bold)
-                item->setFont(column, boldFont);
-        }
-        items.append(item);
+    for (ListRow& row : rows) {
+        const int slot = row.icon >= 1 && row.icon <= 4 ? row.icon : 0;
+        if (icons[slot].isNull())
+            icons[slot] = Artwork::listIcon(row.icon);
+        items.append(new RowItem(std::move(row), columns, icons[slot]));
     }
     list->addTopLevelItems(items);
 }

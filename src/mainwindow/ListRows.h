@@ -12,8 +12,9 @@ class QTreeWidgetItem;
 // columns, the icon, the fore colour and the bold flag.
 namespace ListRows {
 
-// Replaces every row of the list with these.
-void fill(QTreeWidget* list, const std::vector<ListRow>& rows);
+// Replaces every row of the list with these (the list keeps them: pass what is no
+// longer needed by moving it).
+void fill(QTreeWidget* list, std::vector<ListRow> rows);
 
 // A row as the list shows it (text, further columns and icon; colour and bold are
 // for show only and not read back).

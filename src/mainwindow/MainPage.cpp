@@ -79,15 +79,15 @@ void MainPage::connectControls()
 
 void MainPage::AnalyzeConsumables()
 {
-    const auto rows = ::AnalyzeConsumables(m_main.context(), m_txtMiles->text().toStdString(),
+    auto rows = ::AnalyzeConsumables(m_main.context(), m_txtMiles->text().toStdString(),
         m_main.settingsPage()->cmbUnit()->currentText().toStdString());
     if (rows)
-        setStatusRows(*rows);
+        setStatusRows(std::move(*rows));
 }
 
-void MainPage::setStatusRows(const std::vector<ListRow>& rows)
+void MainPage::setStatusRows(std::vector<ListRow> rows)
 {
-    ListRows::fill(m_lstStatus, rows);
+    ListRows::fill(m_lstStatus, std::move(rows));
 }
 
 void MainPage::onConfirmClick()

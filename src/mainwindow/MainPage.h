@@ -20,7 +20,7 @@ public:
     // Rebuilds lstStatus from the stored consumables, judged against txtMiles' text.
     void AnalyzeConsumables();
     // Replaces lstStatus' rows.
-    void setStatusRows(const std::vector<ListRow>& rows);
+    void setStatusRows(std::vector<ListRow> rows);
 
     QTreeWidget* lstStatus() const { return m_lstStatus; }
     QLineEdit* txtMiles() const { return m_txtMiles; }

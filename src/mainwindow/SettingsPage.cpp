@@ -191,13 +191,25 @@ StartupRegistry& SettingsPage::startupRegistry()
 void SettingsPage::LoadSettings()
 {
     const AppContext::Action action(context());
+    const int tab = showStoredSettings();
+    m_main.mainPage()->AnalyzeConsumables();
+    m_main.tabMain()->setCurrentIndex(tab);
+}
+
+void SettingsPage::loadSettingsForSetUp()
+{
+    const AppContext::Action action(context());
+    m_main.tabMain()->setCurrentIndex(showStoredSettings());
+}
+
+int SettingsPage::showStoredSettings()
+{
     AppSettings settings(context(), startupRegistry());
-    const SettingsLoad load = settings.LoadSettings(m_main.fuelPage()->lblFuelCostPerKm()->text().toStdString());
+    SettingsLoad load = settings.LoadSettings(m_main.fuelPage()->lblFuelCostPerKm()->text().toStdString());
     showForm(load.form);
     showCaptions(load.captions);
-    m_main.expensesPage()->showMiscList(load.list);
-    m_main.mainPage()->AnalyzeConsumables();
-    m_main.tabMain()->setCurrentIndex(load.tab);
+    m_main.expensesPage()->showMiscList(std::move(load.list));
+    return load.tab;
 }
 
 bool SettingsPage::SaveSettings()

@@ -26,6 +26,9 @@ public:
     // Puts the stored settings into the page and their captions on the other pages,
     // mirrors the start-at-log-in entry, refills the lists and shows tab "&Main".
     void LoadSettings();
+    // LoadSettings without its analysis: the window's set-up runs the analysis itself
+    // once the settings are shown, so that lstStatus is filled once.
+    void loadSettingsForSetUp();
     // Stores the page's settings, applies the on-top choice, mirrors the start-at-log-in
     // entry, refills the lists and shows tab "&Fuel and Statistics". False when nothing
     // was stored (a message has said why).
@@ -61,6 +64,9 @@ private:
     AppContext& context();
     StartupRegistry& startupRegistry();
     SettingsForm form() const;
+    // The stored settings on the page, their captions and the expense list they fill;
+    // returns the tab to show.
+    int showStoredSettings();
     void showForm(const SettingsForm& form);
     void showCaptions(const SettingsCaptions& captions);
     void onStartupToggled(bool checked);

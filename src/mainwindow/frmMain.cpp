@@ -66,7 +66,9 @@ frmMain::frmMain(AppContext& context, ProgramShell& shell)
 {
     setObjectName(QStringLiteral("frmMain"));
     setFont(uiFont());
-    setWindowIcon(Artwork::appIcon());
+    // The program gives every window its icon; a window made without it carries its own.
+    if (QGuiApplication::windowIcon().isNull())
+        setWindowIcon(Artwork::appIcon());
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
@@ -85,8 +87,10 @@ frmMain::frmMain(AppContext& context, ProgramShell& shell)
     m_tabMain->setObjectName(QStringLiteral("tabMain"));
     m_tabMain->setDocumentMode(false);
     m_tabMain->tabBar()->setFont(uiFont(8.25, true));
-    m_tabMain->setStyleSheet(QStringLiteral("QTabBar::tab { color: #808080; padding: 4px 10px; }"
-                                            "QTabBar::tab:selected { color: #ff0000; }"));
+    // On the tab bar alone: on the tab widget every control of every page would be
+    // restyled through the style sheet, for rules that only concern the tabs.
+    m_tabMain->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { color: #808080; padding: 4px 10px; }"
+                                                      "QTabBar::tab:selected { color: #ff0000; }"));
     m_mainPage = new MainPage(*this);
     m_consumablesPage = new ConsumablesPage(*this);
     m_expensesPage = new ExpensesPage(*this);
@@ -183,18 +187,22 @@ void frmMain::showDataFile()
 
     QComboBox* cmbCur = m_settingsPage->cmbCur();
     cmbCur->clear();
+    // In one insertion: item by item, the box would react to each of them.
+    QStringList codes;
     for (const std::string& code : CurrencyList::FillCurrencyList())
-        cmbCur->addItem(QString::fromStdString(code));
+        codes.append(QString::fromStdString(code));
+    cmbCur->addItems(codes);
     cmbCur->setCurrentIndex(CurrencyList::selectionOf(ini.ReadINI("app", "icur", "1")));
 
     m_fuelPage->lblFuelTotal()->setText(
         QString::fromStdString(ini.ReadINI("fuel", "total", "0")) + QStringLiteral(" Litters"));
     m_fuelPage->lblFuelFilledMiles()->setText(QString::fromStdString(ini.ReadINI("app", "miles", "0")));
 
-    m_settingsPage->LoadSettings();
+    // Each list is filled once: the settings fill the expense list (LoadMiscList's
+    // fill), the analysis the status list.
+    m_settingsPage->loadSettingsForSetUp();
     m_mainPage->AnalyzeConsumables();
     m_consumablesPage->LoadConsumables();
-    m_expensesPage->LoadMiscList();
     m_fuelPage->ShowStatistics();
 }
 

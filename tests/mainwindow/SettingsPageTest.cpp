@@ -84,7 +84,9 @@ TEST_F(SettingsPageTest, TheCurrencyTypesAheadAndStoresAsTypedABlankReadingIsRef
     EXPECT_EQ(f.main().tabMain()->currentIndex(), 3); // where the apply before went
     EXPECT_EQ(f.dataFile(), stored);
 
+    box("txtMiles")->setText(u"3000"_s); // typed, not stored: the status is judged against it
     click(button("btnCancel"));
     EXPECT_EQ(controls(), u"Km(1) (-1) [ ] [ ] [ ] open '1000'"_s);
     EXPECT_EQ(f.main().tabMain()->currentIndex(), 0);
+    EXPECT_EQ(linesOf(list("lstStatus")).first(), u" OIL | [OIL] change needed! ( 500 Km ago.)"_s);
 }
