@@ -135,8 +135,7 @@ void AppSettings::syncStartupEntry(int startup, const std::string& command)
         if (startup == 1) {
             m_registry.setRunValue(name, command);
         } else {
-            // The empty text first, so that removing a value that is not there succeeds.
-            m_registry.setRunValue(name, "");
+            // One delete, and none of a value that is not there: no write at every start.
             m_registry.deleteRunValue(name);
         }
     } catch (const NumberedError& e) {

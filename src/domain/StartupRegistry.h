@@ -16,6 +16,6 @@ public:
 
     // Creates or replaces the text value (registry type 1) under the Run key.
     virtual void setRunValue(const std::string& name, const std::string& data) = 0;
-    // Removes the value under the Run key.
+    // Removes the value under the Run key; a value that is not there is no failure.
     virtual void deleteRunValue(const std::string& name) = 0;
 };

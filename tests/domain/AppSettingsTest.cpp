@@ -51,7 +51,7 @@ TEST_F(AppSettingsTest, LoadShowsTheStoredSettingsOrTheirDefaultsAndSetsTheEntry
     EXPECT_EQ(ticked.form, (SettingsForm {1, 1, 1, 0, 13, "USD", "1200"}));
     EXPECT_EQ(
         texts(ticked.captions), "Miles|Average Fuel usage per 100 Miles :|Operating cost per mile/km|USD|0.23 USD");
-    EXPECT_EQ(calls, (Texts {"set Wheelbook=", "delete Wheelbook", kStart + " /s"}));
+    EXPECT_EQ(calls, (Texts {"delete Wheelbook", kStart + " /s"}));
     // Indexes outside their lists are reported and their defaults stand; a currency typed over the list
     // (-1) selects nothing.
     expect("Invalid Settings!",
@@ -84,7 +84,7 @@ TEST_F(AppSettingsTest, SaveWritesEveryKeyInOrderSetsTheEntryAndShowsTheFuelTab)
     calls.clear();
     EXPECT_TRUE(settings.SaveSettings({1, 0, 1, 1, 97, "RON", "100"}).onTop);
     settings.SaveSettings({0, 1, 1, 1, 97, "RON", "100"});
-    EXPECT_EQ(calls, (Texts {kStart, "set Wheelbook=", "delete Wheelbook"}));
+    EXPECT_EQ(calls, (Texts {kStart, "delete Wheelbook"}));
     refuse = true;
     expect("Start at Log-in Not Updated!",
         "Wheelbook could not update its start at log-in entry \"Wheelbook\":\r\n\r\n"
