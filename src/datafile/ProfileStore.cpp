@@ -103,42 +103,140 @@ std::size_t sectionEnd(const Parsed& parsed, std::size_t header)
     return i;
 }
 
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// FNV-1a over the upper case of section, a separator and key (nothing for a section alone).
+std::uint64_t nameHash(std::string_view section, std::optional<std::string_view> key)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    auto add = [&hash](std::string_view text) {
+        for (const char c : text) {
+            hash ^= static_cast<unsigned char>(asciiUpper(c));
+            hash *= 1099511628211ull;
+        }
+    };
+    add(section);
+    if (key) {
+        hash ^= 0xFF;
+        hash *= 1099511628211ull;
+        add(*key);
+    }
+    return hash;
+}
+
+// A name to find, in the program's UTF-8. Beyond ASCII it is also kept in upper case,
+// which is how such names compare and hash. It views the texts it is made from.
+struct Query {
+    std::string_view section;
+    std::optional<std::string_view> key;
+    std::string sectionFolded; // empty for an ASCII name
+    std::string keyFolded;
+    std::uint64_t hash = 0;
+
+    Query(std::string_view s, std::optional<std::string_view> k)
+        : section(s)
+        , key(k)
+        , sectionFolded(isAscii(s) ? std::string() : folded(s))
+        , keyFolded(k && !isAscii(*k) ? folded(*k) : std::string())
+        , hash(nameHash(sectionFolded.empty() ? s : std::string_view(sectionFolded),
+              k ? std::optional<std::string_view>(keyFolded.empty() ? *k : std::string_view(keyFolded)) : std::nullopt))
+    {
+    }
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+};
+
+// A name of the file against a wanted one: ASCII without regard to case, beyond it by
+// their upper case.
+bool sameName(const Parsed& parsed, std::string_view fileName, std::string_view wanted, const std::string& wantedFolded)
+{
+    if (!parsed.windows1252 && isAscii(fileName) && wantedFolded.empty())
+        return AsciiText::sameIgnoringCase(fileName, wanted);
+    const std::string fileFolded = folded(fromFile(parsed, fileName));
+    return fileFolded == (wantedFolded.empty() ? AsciiText::upper(wanted) : wantedFolded);
+}
+
+bool matches(const Parsed& parsed, const Line& line, const Query& query)
+{
+    const bool isHeader = line.kind == Line::Kind::Header;
+    if (isHeader == query.key.has_value())
+        return false;
+    if (!sameName(parsed, parsed.name(parsed.lines[line.header]), query.section, query.sectionFolded))
+        return false;
+    return isHeader || sameName(parsed, parsed.name(line), *query.key, query.keyFolded);
+}
+
+// The slot of the line that answers the query, or of the free slot where it would go.
+std::size_t probe(const Parsed& parsed, const Query& query)
+{
+    const std::size_t mask = parsed.index.size() - 1;
+    for (std::size_t slot = query.hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = parsed.index[slot];
+        if (held == 0 || matches(parsed, parsed.lines[held - 1], query))
+            return slot;
+    }
+}
+
 void buildIndex(Parsed& parsed)
 {
-    parsed.index.clear();
-    parsed.index.reserve(parsed.lines.size() + 8);
-    std::string prefix;
+    std::size_t size = 16;
+    while (size < parsed.lines.size() * 2)
+        size *= 2;
+    parsed.index.assign(size, 0);
     bool current = false; // inside the first section of its name
+    std::size_t header = 0;
+    std::string sectionText;
+    std::string keyText;
     for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
         Line& line = parsed.lines[i];
-        if (line.kind == Line::Kind::Header) {
-            prefix = folded(fromFile(parsed, parsed.name(line)));
-            current = parsed.index.emplace(prefix, i).second;
-            prefix.push_back('\0');
-        } else if (current && (line.kind == Line::Kind::Entry || line.kind == Line::Kind::Bare)) {
-            line.firstOfName = parsed.index.emplace(prefix + folded(fromFile(parsed, parsed.name(line))), i).second;
+        const bool isHeader = line.kind == Line::Kind::Header;
+        if (isHeader)
+            header = i;
+        line.header = header;
+        if (!isHeader && (!current || (line.kind != Line::Kind::Entry && line.kind != Line::Kind::Bare)))
+            continue;
+        std::string_view section = parsed.name(parsed.lines[header]);
+        std::string_view key = isHeader ? std::string_view() : parsed.name(line);
+        if (parsed.windows1252) {
+            sectionText = fromFile(parsed, section);
+            keyText = fromFile(parsed, key);
+            section = sectionText;
+            key = keyText;
         }
+        const Query query(section, isHeader ? std::nullopt : std::optional(key));
+        const std::size_t slot = probe(parsed, query);
+        const bool first = parsed.index[slot] == 0;
+        if (first)
+            parsed.index[slot] = static_cast<std::uint32_t>(i + 1);
+        if (isHeader)
+            current = first;
+        else
+            line.firstOfName = first;
     }
     parsed.indexed = true;
 }
 
-std::size_t indexed(Parsed& parsed, const std::string& name)
+std::size_t indexed(Parsed& parsed, const Query& query)
 {
     if (!parsed.indexed)
         buildIndex(parsed);
-    const auto it = parsed.index.find(name);
-    return it == parsed.index.end() ? std::string::npos : it->second;
+    const std::uint32_t held = parsed.index[probe(parsed, query)];
+    return held == 0 ? std::string::npos : held - 1;
 }
 
 // The line index of the first section header with this name, or npos.
 std::size_t findSection(Parsed& parsed, std::string_view section)
 {
-    return indexed(parsed, folded(section));
-}
-
-bool isAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const Query query(section, std::nullopt);
+    return indexed(parsed, query);
 }
 
 // The line of the first entry of key in the first section of that name, or npos.
@@ -162,13 +260,10 @@ std::size_t lookUp(Parsed& parsed, std::string_view section, std::string_view ke
             break;
         }
     }
-    std::string name = folded(section);
-    name.push_back('\0');
-    const std::size_t header = indexed(parsed, name.substr(0, name.size() - 1));
-    name += folded(key);
-    const std::size_t found = indexed(parsed, name);
+    const Query query(section, key);
+    const std::size_t found = indexed(parsed, query);
     parsed.lastFound = found;
-    parsed.lastHeader = header;
+    parsed.lastHeader = found == std::string::npos ? std::string::npos : parsed.lines[found].header;
     return found;
 }
 

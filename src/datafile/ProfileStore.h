@@ -114,14 +114,16 @@ public:
         std::size_t valueBegin = 0;
         std::size_t valueEnd = 0;
         bool firstOfName = false; // the index points here: the first of its name in its section
+        std::size_t header = 0; // an entry's section header (or the line itself for a header)
     };
 
     struct Parsed {
         std::string bytes;
         std::vector<Line> lines;
-        // Built on the first lookup: upper-case "section" -> header line, and
-        // upper-case "section\0key" -> the first line of that key in that section.
-        std::unordered_map<std::string, std::size_t> index;
+        // Built on the first lookup: the first header of each section name and the first
+        // line of each key in the first section of its name, by a hash of the upper-case
+        // names (open addressing; a slot holds a line number + 1, 0 when free).
+        std::vector<std::uint32_t> index;
         bool indexed = false;
         // The last key found and its section's header: a list is read in file order.
         std::size_t lastFound = std::string::npos;
