@@ -7,7 +7,29 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
+
+namespace {
+
+// The picture, read when it is first painted: a splash that closes at once costs no image.
+class SplashPicture : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override
+    {
+        if (m_picture.isNull())
+            m_picture = Artwork::splash();
+        QPainter(this).drawPixmap(0, 0, m_picture);
+    }
+
+private:
+    QPixmap m_picture;
+};
+
+} // namespace
 
 frmSplash::frmSplash(Forms& forms)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -18,10 +40,9 @@ frmSplash::frmSplash(Forms& forms)
     setFixedSize(341, 281);
     setFocusPolicy(Qt::StrongFocus);
 
-    auto* picture = new QLabel(this);
+    auto* picture = new SplashPicture(this);
     picture->setObjectName(QStringLiteral("imgSplash"));
     picture->setGeometry(0, 0, 341, 261);
-    picture->setPixmap(Artwork::splash());
 
     auto* notice = new QLabel(this);
     notice->setObjectName(QStringLiteral("lblNotice"));
@@ -29,7 +50,10 @@ frmSplash::frmSplash(Forms& forms)
     notice->setAlignment(Qt::AlignCenter);
     notice->setFont(uiFont(7.5));
     notice->setAutoFillBackground(true);
-    notice->setStyleSheet(QStringLiteral("background: #182e54; color: #dce6f5;"));
+    QPalette colours = notice->palette();
+    colours.setColor(QPalette::Window, QColor(0x18, 0x2e, 0x54));
+    colours.setColor(QPalette::WindowText, QColor(0xdc, 0xe6, 0xf5));
+    notice->setPalette(colours);
     notice->setText(QStringLiteral("Private and offline: your data stays in cardata.dat"));
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

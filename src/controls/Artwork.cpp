@@ -55,9 +55,11 @@ QIcon Artwork::appIcon()
 {
     // The sizes a window and the tray ask for; the larger ones beside them in
     // data/images are for the installation.
+    // Files rather than pixmaps: each size is read only when something asks for it.
+    initImages();
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64})
-        icon.addPixmap(image(QStringLiteral("icon-%1.png").arg(size)));
+        icon.addFile(QStringLiteral(":/images/icon-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 
