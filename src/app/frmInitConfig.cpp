@@ -7,6 +7,7 @@
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/InitialReading.h"
 #include "domain/ReadingKeyFilter.h"
 #include "mainwindow/KeyFilter.h"
 #include "mainwindow/WindowFunctions.h"
@@ -135,12 +136,9 @@ void frmInitConfig::done()
         if (answer != MsgAnswer::Yes)
             return;
     }
-    AppContext::Action action(ctx);
-    mINIFunctions& ini = ctx.dataFile();
     // A refused write, or a file that could not be stored, has been reported; the dialog
     // stays for another try.
-    if (!ini.WriteINI("init", "miles", text) || !ini.WriteINI("app", "miles", text)
-        || !ini.WriteINI("app", "unit", m_cmbUnit->currentIndex()) || !action.finish())
+    if (!StoreInitialReading(ctx, text, m_cmbUnit->currentIndex()))
         return;
     m_forms.continueStart();
     m_finished = true;

@@ -16,6 +16,12 @@ AppContext::AppContext(std::string appDir, std::string programPath, std::string 
     });
 }
 
+void AppContext::setClock(std::function<std::time_t()> clock)
+{
+    m_clock = std::move(clock);
+    m_backups.setClock(m_clock);
+}
+
 AppContext::Action::Action(AppContext& ctx)
     : m_ctx(ctx)
 {

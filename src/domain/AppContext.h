@@ -5,6 +5,7 @@
 #include "datafile/ProfileStore.h"
 #include "datafile/mINIFunctions.h"
 
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -73,6 +74,10 @@ public:
 
     void setOnActionNotStored(std::function<void()> handler) { m_onNotStored = std::move(handler); }
 
+    // The time of day for everything dated (log entries, back-ups); tests set their own.
+    void setClock(std::function<std::time_t()> clock);
+    std::time_t now() const { return m_clock(); }
+
     // Where the start-at-log-in entry is kept (the registry, or its stand-in).
     StartupRegistry* startupRegistry() const { return m_startupRegistry; }
     void setStartupRegistry(StartupRegistry* registry) { m_startupRegistry = registry; }
@@ -101,6 +106,7 @@ private:
     ProfileStore m_store;
     mINIFunctions m_ini;
     DailyBackups m_backups;
+    std::function<std::time_t()> m_clock = [] { return std::time(nullptr); };
     std::optional<std::string> m_backupError; // this run's failed back-up, until reported
     bool m_backupReported = false;
     StartupRegistry* m_startupRegistry = nullptr;

@@ -5,6 +5,7 @@
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/Logbook.h"
 #include "domain/ReadingKeyFilter.h"
 
 namespace {
@@ -203,7 +204,12 @@ ConsumablePanelOutcome ConsumablePanel::clickSave(
     ConsumablePanelOutcome outcome = outcomeOf(panel);
     if (!panel.saveEnabled || refuseSave(panel, readingText, unitName))
         return outcome;
-    if (!m_ctx.dataFile().WriteINI(kSection, panel.itemName, panel.lastChanged + "#" + panel.changeAfter))
+    // The log entry is stored with the item, or neither is.
+    AppContext::Action action(m_ctx);
+    if (!m_ctx.dataFile().WriteINI(kSection, panel.itemName, panel.lastChanged + "#" + panel.changeAfter)
+        || !Logbook::addService(
+            m_ctx, panel.lastChanged, panel.changeAfter, Logbook::storedKeyName(m_ctx, kSection, panel.itemName))
+        || !action.finish())
         return outcome;
 
     ConsumablePanelState& next = outcome.panel;

@@ -6,6 +6,7 @@
 #include "core/TextEncoding.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/Logbook.h"
 #include "domain/ReadingKeyFilter.h"
 
 #include <initializer_list>
@@ -210,8 +211,13 @@ AnalyzeNowResult AnalyzeNow(
         result.focusReading = true;
         return result;
     }
-    if (!ctx.dataFile().WriteINI("app", "miles", readingText))
-        return result;
+    {
+        // The reading and its log entry are stored together, or neither is.
+        AppContext::Action action(ctx);
+        if (!ctx.dataFile().WriteINI("app", "miles", readingText) || !Logbook::addReadingIfChanged(ctx, readingText)
+            || !action.finish())
+            return result;
+    }
     result.stored = true;
     result.fuelFilledMilesCaption = std::string(readingText);
     result.status = AnalyzeConsumables(ctx, readingText, unitName);

@@ -6,6 +6,7 @@
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
 #include "domain/CurrencyList.h"
+#include "domain/Logbook.h"
 
 namespace {
 
@@ -159,9 +160,16 @@ MiscSaveResult ExpenseEditor::save(const MiscSaveInput& input)
         return {};
     }
 
+    // The log entry is stored with the category, or neither is.
+    AppContext::Action action(m_ctx);
     mINIFunctions& ini = m_ctx.dataFile();
+    auto logged = [&](Logbook::ExpenseAction logAction, Money logAmount) {
+        return Logbook::addExpense(
+            m_ctx, logAction, logAmount.toText(), Logbook::storedKeyName(m_ctx, "misc", input.catName));
+    };
     if (input.action == "new") {
-        if (!ini.WriteINI("misc", input.catName, input.expences))
+        if (!ini.WriteINI("misc", input.catName, input.expences) || !logged(Logbook::ExpenseAction::New, *amount)
+            || !action.finish())
             return {};
         return finishSave();
     }
@@ -183,9 +191,11 @@ MiscSaveResult ExpenseEditor::save(const MiscSaveInput& input)
                 MsgButtons::Ok, MsgIcon::Information});
             return {};
         }
-        if (!ini.WriteINI("misc", input.catName, *sum))
+        if (!ini.WriteINI("misc", input.catName, *sum) || !logged(Logbook::ExpenseAction::Add, *amount))
             return {};
         writeCurrency(input);
+        if (!action.finish())
+            return {};
         return finishSave();
     }
 
@@ -194,9 +204,11 @@ MiscSaveResult ExpenseEditor::save(const MiscSaveInput& input)
         "Are you sure you want to Save Changes to " + input.catName + "?", MsgButtons::YesNo, MsgIcon::Question});
     if (answer != MsgAnswer::Yes)
         return {};
-    if (!ini.WriteINI("misc", input.catName, input.expences))
+    if (!ini.WriteINI("misc", input.catName, input.expences) || !logged(Logbook::ExpenseAction::Edit, *amount))
         return {};
     writeCurrency(input);
+    if (!action.finish())
+        return {};
     return finishSave();
 }
 
@@ -225,7 +237,16 @@ MiscDeleteResult ExpenseEditor::remove(const std::optional<std::string>& selecte
             MsgButtons::YesNo, MsgIcon::Question});
     if (answer != MsgAnswer::Yes)
         return result;
-    if (!m_ctx.dataFile().DeleteINIKey("misc", *selectedRow))
+    AppContext::Action action(m_ctx);
+    mINIFunctions& ini = m_ctx.dataFile();
+    // What the category held, for the log. A total that is no amount is logged as it is
+    // ("-" if it holds the separator "#"), so the log shows an entry that does not parse.
+    const std::string total = ini.ReadINI("misc", *selectedRow, "");
+    const auto amount = Money::fromText(total);
+    const std::string logged = amount ? amount->toText() : total.find('#') == std::string::npos ? total : "-";
+    const std::string name = Logbook::storedKeyName(m_ctx, "misc", *selectedRow);
+    if (!ini.DeleteINIKey("misc", *selectedRow)
+        || !Logbook::addExpense(m_ctx, Logbook::ExpenseAction::Delete, logged, name) || !action.finish())
         return result;
     result.deleted = true;
     result.list = ExpenseList(m_ctx).LoadMiscList();

@@ -6,6 +6,7 @@
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/Logbook.h"
 
 #include <cstdint>
 
@@ -118,11 +119,14 @@ FuelUpdate FuelEntry::UpdateFuelInfo(const FuelInput& input, const std::function
     update.avgPer100 = perDistance(newTotal->toDouble() * 100.0, distance) + " Litters";
     update.costPerKm = perDistance(expenseTotal->toDouble(), distance);
 
+    // The settings, the totals and the fill-up's log entry are stored together, or none of them.
+    AppContext::Action action(m_ctx);
     if (!saveSettings())
         return {};
 
     if (!ini.WriteINI("fuel", "total", *newTotal) || !ini.WriteINI("misc", "fuel", *newFuel)
-        || !ini.WriteINI("app", "cost", expenseTotal->roundedWhole()))
+        || !ini.WriteINI("app", "cost", expenseTotal->roundedWhole())
+        || !Logbook::addFillUp(m_ctx, *reading, *filled, *cost) || !action.finish())
         return {};
 
     update.fuelTotal = ini.ReadINI("fuel", "total", "0") + " Litters";

@@ -200,7 +200,9 @@ TEST(FirstRunDialog, ARefusedWriteKeepsItOpenZeroIsStoredOnlyAfterYesAndWithSlas
 
     f.prompter.expect("Are you sure?", MsgAnswer::Yes);
     f.done();
-    EXPECT_EQ(f.dataFile(), "[init]\r\nmiles=000\r\n[consumables]\r\n[app]\r\nmiles=000\r\nunit=1\r\n");
+    EXPECT_EQ(f.dataFile(),
+        "[init]\r\nmiles=000\r\n[consumables]\r\n[app]\r\nmiles=000\r\nunit=1\r\n[reading log]\r\n1=" + kNow
+            + "#000\r\n");
     EXPECT_TRUE(QTest::qWaitFor([&] { return f.dialog() == nullptr; }, 2000));
     EXPECT_EQ(f.forms->splashForm(), nullptr);
     ASSERT_NE(f.forms->mainForm(), nullptr);

@@ -128,7 +128,9 @@ TEST_F(ConsumablePanelTest, SavingOrDeletingWritesTheFileAndReloadsBothLists)
 {
     const ConsumablePanelOutcome saved = panel.clickSave(adding("Brake Pads", "10500", "5000"), "12000", "Km");
     EXPECT_EQ(data(),
-        crlf("[app]\nmiles=12000\n[consumables]\nOil=10000#5000\nBelt=0#60000\nBrake Pads=10500#5000\n[misc]\n"));
+        crlf("[app]\nmiles=12000\n[consumables]\nOil=10000#5000\nBelt=0#60000\nBrake Pads=10500#5000\n[misc]\n"
+             "[service log]\n1="
+            + kNow + "#10500#5000#Brake Pads\n"));
     EXPECT_EQ(saved.panel, ConsumablePanelState());
     EXPECT_EQ(saved.lists.consumables,
         (std::vector<ListRow> {oilRow, {" BELT", {"0", "60000"}, 3}, {" BRAKE PADS", {"10500", "5000"}, 3}}));
@@ -145,7 +147,10 @@ TEST_F(ConsumablePanelTest, SavingOrDeletingWritesTheFileAndReloadsBothLists)
     EXPECT_EQ(stored("consumables", "Oil"), "12000#5000");
     expect("Are you sure?", question, Question, MsgAnswer::Yes);
     const ConsumablePanelOutcome deleted = panel.clickDelete(state, &oilRow, "12000", "Km");
-    EXPECT_EQ(data(), crlf("[app]\nmiles=12000\n[consumables]\nBelt=0#60000\nBrake Pads=10500#5000\n[misc]\n"));
+    // The edit is logged under the key as the file spells it; a delete is not logged.
+    EXPECT_EQ(data(),
+        crlf("[app]\nmiles=12000\n[consumables]\nBelt=0#60000\nBrake Pads=10500#5000\n[misc]\n[service log]\n1=" + kNow
+            + "#10500#5000#Brake Pads\n2=" + kNow + "#12000#5000#Oil\n"));
     EXPECT_EQ(deleted.panel, state); // the boxes and buttons are not touched
     EXPECT_EQ(deleted.lists.consumables,
         (std::vector<ListRow> {{" BELT", {"0", "60000"}, 3}, {" BRAKE PADS", {"10500", "5000"}, 3}}));

@@ -84,7 +84,9 @@ TEST_F(AnalyzeNowTest, StoresTheReadingThenAnalysesAndFiguresAgain)
     const AnalyzeNowResult result = AnalyzeNow(ctx, "5600", "Miles", "EUR");
     EXPECT_EQ(std::tie(result.stored, result.focusReading), std::tuple(true, false));
     const std::string stored5600
-        = crlf("[init]\nmiles=1000\n[app]\nmiles=5600\ncost=350\n[fuel]\ntotal=75\n[consumables]\nOil=100#5000\n");
+        = crlf("[init]\nmiles=1000\n[app]\nmiles=5600\ncost=350\n[fuel]\ntotal=75\n[consumables]\nOil=100#5000\n"
+               "[reading log]\n1="
+            + kNow + "#5600\n");
     EXPECT_EQ(data(), stored5600);
     EXPECT_EQ(result.fuelFilledMilesCaption, "5600");
     EXPECT_EQ(result.status,

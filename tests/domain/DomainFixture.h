@@ -5,7 +5,9 @@
 #include "ScriptedPrompter.h"
 #include "TempDir.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 using Look = std::pair<MsgButtons, MsgIcon>;
@@ -26,10 +28,24 @@ inline std::string crlf(std::string text)
     return text;
 }
 
+// The fixtures' clock, and what log entries are dated by it in whatever zone the tests run.
+inline const std::string kNow = "2026-05-28 12:34";
+inline std::time_t localTime(int year, int month, int day, int hour, int minute)
+{
+    std::tm local {};
+    std::tie(local.tm_year, local.tm_mon, local.tm_mday, local.tm_hour, local.tm_min, local.tm_isdst)
+        = std::tuple(year - 1900, month - 1, day, hour, minute, -1);
+    return std::mktime(&local);
+}
+
 // A data file in a temporary application folder, and a prompter whose messages must each
 // have been expected, whole: title, text, buttons and icon.
 class DomainFixture : public ::testing::Test {
 protected:
+    DomainFixture()
+    {
+        ctx.setClock([] { return localTime(2026, 5, 28, 12, 34); });
+    }
     void TearDown() override
     {
         std::vector<Look> looks;

@@ -85,15 +85,17 @@ TEST_F(ExpenseEditorTest, ANewCategoryIsStoredAsTypedAndExpensesAreAddedExactlyW
 {
     const MiscSaveResult result = save("new", "Parking", "0150");
     ASSERT_TRUE(result.done);
-    EXPECT_EQ(
-        data(), crlf("[app]\nicur=9\ncur=EUR\ncost=352\n[misc]\nfuel=40\ninsurance=161.5\nsmall=0.2\nParking=0150\n"));
+    const std::string log = "[expense log]\n1=" + kNow + "#new#150#Parking\n";
+    EXPECT_EQ(data(),
+        crlf("[app]\nicur=9\ncur=EUR\ncost=352\n[misc]\nfuel=40\ninsurance=161.5\nsmall=0.2\nParking=0150\n" + log));
     EXPECT_EQ(controls(result.view), "- &Add 011110 '' '' 0 -");
     EXPECT_EQ(result.list.rows.back(), (ListRow {" PARKING", {"0150 EUR"}, 3}));
     EXPECT_TRUE(save("exp", " INSURANCE", "10").done && save("exp", " SMALL", "0.1").done);
     EXPECT_TRUE(save("exp", " NEWONE", "5").done);
     EXPECT_EQ(data(),
         crlf("[app]\nicur=123\ncur=GBP\ncost=367\n[misc]\nfuel=40\ninsurance=171.5\nsmall=0.3\nParking=0150\n"
-             "NEWONE=5\n"));
+             "NEWONE=5\n"
+            + log + "2=" + kNow + "#add#10#insurance\n3=" + kNow + "#add#0.1#small\n4=" + kNow + "#add#5#NEWONE\n"));
 }
 
 TEST_F(ExpenseEditorTest, WithoutAModeNothingIsStoredAndBadInputIsRefused)
@@ -139,7 +141,9 @@ TEST_F(ExpenseEditorTest, EditingAndDeletingAskFirstAndDeletingNeverTouchesFuel)
     expect("Are you sure?", question, Question, MsgAnswer::Yes);
     const MiscDeleteResult result = editor.remove(" INSURANCE");
     EXPECT_TRUE(result.deleted);
-    EXPECT_EQ(data(), crlf("[app]\nicur=9\ncur=EUR\ncost=40\n[misc]\nfuel=40\nsmall=0.2\n"));
+    EXPECT_EQ(data(),
+        crlf("[app]\nicur=9\ncur=EUR\ncost=40\n[misc]\nfuel=40\nsmall=0.2\n[expense log]\n1=" + kNow
+            + "#delete#161.5#insurance\n"));
     EXPECT_EQ(result.list.rows, (std::vector<ListRow> {{" FUEL", {"40 EUR"}, 3}, {" SMALL", {"0.2 EUR"}, 3}}));
     writeData(kMisc);
     expect("Are you sure?", "Are you sure you want to Save Changes to  INSURANCE?", Question, MsgAnswer::No);
@@ -148,5 +152,7 @@ TEST_F(ExpenseEditorTest, EditingAndDeletingAskFirstAndDeletingNeverTouchesFuel)
     expect("Are you sure?", "Are you sure you want to Save Changes to CAR INSURANCE?", Question, MsgAnswer::Yes);
     ASSERT_TRUE(save("edt", "CAR INSURANCE", "300").done);
     EXPECT_EQ(data(),
-        crlf("[app]\nicur=123\ncur=GBP\ncost=502\n[misc]\nfuel=40\ninsurance=161.5\nsmall=0.2\nCAR INSURANCE=300\n"));
+        crlf("[app]\nicur=123\ncur=GBP\ncost=502\n[misc]\nfuel=40\ninsurance=161.5\nsmall=0.2\nCAR INSURANCE=300\n"
+             "[expense log]\n1="
+            + kNow + "#edit#300#CAR INSURANCE\n"));
 }

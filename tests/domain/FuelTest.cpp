@@ -48,13 +48,17 @@ TEST_F(FuelTest, AFillUpAddsExactAmountsStoresTheTotalsAndShowsTheFigures)
     const std::tuple<std::string, FuelInput, std::string, std::string, std::string, std::string> cases[] = {
         // 50 litres over 1000 Km; the cost with the stored 20.5 is 95.5.
         {kFuel, input("50", "75"), "5 Litters", "0.1", "75 USD",
-            "[init]\nmiles=1000\n[app]\ncost=96\n[fuel]\ntotal=50\n[misc]\nfuel=75\noil=20.5\n"},
+            "[init]\nmiles=1000\n[app]\ncost=96\n[fuel]\ntotal=50\n[misc]\nfuel=75\noil=20.5\n[fuel log]\n1=" + kNow
+                + "#2000#50#75\n"},
         // The first fill-up at the initial reading shows zero figures but counts; 80.5 goes to 80.
         {kFuel, input("40", "60", "1000"), "0 Litters", "0", "60 USD",
-            "[init]\nmiles=1000\n[app]\ncost=80\n[fuel]\ntotal=40\n[misc]\nfuel=60\noil=20.5\n"},
+            "[init]\nmiles=1000\n[app]\ncost=80\n[fuel]\ntotal=40\n[misc]\nfuel=60\noil=20.5\n[fuel log]\n1=" + kNow
+                + "#1000#40#60\n"},
         // 1550 / 150 and 175.75 / 150, shown with two decimals.
         {"[init]\nmiles=1000\n[fuel]\ntotal=10.3\n[misc]\nfuel=100.25\n", {"5.2", "75.5", "1150"}, "10.33 Litters",
-            "1.17", "175.75 USD", "[init]\nmiles=1000\n[fuel]\ntotal=15.5\n[misc]\nfuel=175.75\n[app]\ncost=176\n"},
+            "1.17", "175.75 USD",
+            "[init]\nmiles=1000\n[fuel]\ntotal=15.5\n[misc]\nfuel=175.75\n[app]\ncost=176\n[fuel log]\n1=" + kNow
+                + "#1150#5.2#75.5\n"},
     };
     for (const auto& [file, in, avg, perKm, fuelRow, after] : cases) {
         writeData(file);

@@ -35,7 +35,9 @@ TEST_F(ConsumablesPageTest, SaveChecksWithTheUnitAndReadingOfTheWindowThenAddsTo
     type("txtLastChanged", u"2000"_s);
     type("txtChangeAfter", u"20000"_s);
     click(button("btnConsumableSave"));
-    EXPECT_EQ(f.dataFile(), kSampleData + std::string("Brake Pads=2000#20000\r\n"));
+    EXPECT_EQ(f.dataFile(),
+        std::string(kSampleData) + "Brake Pads=2000#20000\r\n[service log]\r\n1=" + kNow
+            + "#2000#20000#Brake Pads\r\n");
     EXPECT_EQ(panel(), kBrowsing);
     EXPECT_EQ(linesOf(list("lstConsumables")).last(), u" BRAKE PADS | 2000 | 20000"_s);
     EXPECT_EQ(linesOf(list("lstStatus")).last(), u" BRAKE PADS | Ok. Change needed after 19500 Miles."_s);

@@ -59,7 +59,9 @@ TEST_P(DataFileCharactersTest, EveryListOperationKeepsTheBytesOfWhatTheUserDidNo
         encoded(latin,
             kHead
                 + "cost=360\r\n[misc]\r\nfuel=200\r\nStraße=160\r\n[consumables]\r\nÖl=1500#2000\r\n"
-                  "Bremsflüssigkeit=2000#40000\r\n"));
+                  "Bremsflüssigkeit=2000#40000\r\n[service log]\r\n1="
+                + kNow + "#1500#2000#Öl\r\n2=" + kNow + "#2000#40000#Bremsflüssigkeit\r\n[expense log]\r\n1=" + kNow
+                + "#add#10#Straße\r\n"));
     EXPECT_EQ(linesOf(list("lstMisc")).last(), u" STRAßE | 160 USD"_s);
 }
 

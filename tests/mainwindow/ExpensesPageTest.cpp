@@ -46,7 +46,9 @@ TEST_F(ExpensesPageTest, ADoubleClickFillsTheBoxesForThePopUpWhichOnlyAMouseRele
         "Are you sure you want to Delete  INSURANCE from Miscellaneous Items Database?");
     click(button("btnMiscDelete"));
     EXPECT_EQ(editor(), kBrowsing);
-    EXPECT_EQ(f.dataFile(), edited(kSampleData, {{"cost=350", "cost=200"}, {"Insurance=150\r\n", ""}}));
+    EXPECT_EQ(f.dataFile(),
+        edited(kSampleData, {{"cost=350", "cost=200"}, {"Insurance=150\r\n", ""}}) + "[expense log]\r\n1=" + kNow
+            + "#delete#150#Insurance\r\n");
 }
 
 TEST_F(ExpensesPageTest, EnterSavesANewCategoryAndAnExpenseInTheChosenCurrency)
@@ -79,5 +81,6 @@ TEST_F(ExpensesPageTest, EnterSavesANewCategoryAndAnExpenseInTheChosenCurrency)
     EXPECT_EQ(f.dataFile(),
         edited(kSampleData,
             {{"cur=USD\r\nicur=0\r\ncost=350", "cur=EUR\r\nicur=9\r\ncost=510"},
-                {"Insurance=150\r\n", "Insurance=150\r\nR&D=160.5\r\n"}}));
+                {"Insurance=150\r\n", "Insurance=150\r\nR&D=160.5\r\n"}})
+            + "[expense log]\r\n1=" + kNow + "#new#150#R&D\r\n2=" + kNow + "#add#10.5#R&D\r\n");
 }

@@ -29,7 +29,8 @@ TEST_F(FuelPageTest, AFillUpIsRefusedWithoutTheQuantityAndOtherwiseAddedExactly)
     type("txtFuelFilled", u"5.2"_s);
     click(button("btnFuelAnalyze"));
     EXPECT_EQ(f.dataFile(),
-        edited(kSampleData, {{"cost=350", "cost=426"}, {"total=100", "total=105.2"}, {"fuel=200", "fuel=275.5"}}));
+        edited(kSampleData, {{"cost=350", "cost=426"}, {"total=100", "total=105.2"}, {"fuel=200", "fuel=275.5"}})
+            + "[fuel log]\r\n1=" + kNow + "#2500#5.2#75.5\r\n");
     EXPECT_EQ(statistics(), u"105.2 Litters 350  USD 1500 Km 0.28 7.01 Litters"_s);
     EXPECT_EQ(linesOf(list("lstMisc")), QStringList({u" FUEL | 275.5 USD"_s, u" INSURANCE | 150 USD"_s}));
 }

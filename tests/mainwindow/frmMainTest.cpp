@@ -149,7 +149,8 @@ TEST_F(MainWindow, TheMainPageAnalyzeNowRefusesABlankReadingAndOtherwiseStoresIt
     box("txtMiles")->clear();
     QTest::keyClicks(box("txtMiles"), u"5100"_s);
     click(button("btnConfirm"));
-    EXPECT_EQ(f.dataFile(), edited(kSampleData, {{"miles=2500", "miles=5100"}}));
+    EXPECT_EQ(
+        f.dataFile(), edited(kSampleData, {{"miles=2500", "miles=5100"}}) + "[reading log]\r\n1=" + kNow + "#5100\r\n");
     EXPECT_EQ(linesOf(list("lstStatus")),
         QStringList(
             {u" OIL | [OIL] change needed! ( 2600 Km ago.)"_s, u" AIR FILTER | Ok. Change needed after 9900 Km."_s}));

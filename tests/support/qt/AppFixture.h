@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <ctime>
 #include <memory>
 #include <stdexcept>
 
@@ -98,6 +99,12 @@ private:
         stop();
         context = std::make_unique<AppContext>(dir.path(), dir.file("wheelbook"), m_commandLine, prompter);
         context->setStartupRegistry(&startupRegistry);
+        context->setClock([] {
+            std::tm local {};
+            local.tm_year = 2026 - 1900, local.tm_mon = 4, local.tm_mday = 28, local.tm_hour = 12, local.tm_min = 34;
+            local.tm_isdst = -1;
+            return std::mktime(&local);
+        });
         lock = std::make_unique<InstanceLock>(
             InstanceLock::lockPathFor(QString::fromStdString(dir.file("cardata.dat"))));
         forms = std::make_unique<Forms>(*context, *lock);
@@ -121,6 +128,9 @@ inline QStringList rowsOf(const QTreeWidget* list, int column = 0)
         rows << list->topLevelItem(i)->text(column);
     return rows;
 }
+
+// What the fixture's clock dates log entries with, in whatever zone the tests run.
+inline const std::string kNow = "2026-05-28 12:34";
 
 inline const char* const kConfigured = "[init]\r\nmiles=5000\r\n[app]\r\nmiles=5200\r\n[consumables]\r\n";
 inline const char* const kShipped = "[init]\r\nmiles=\r\n[consumables]\r\n";
