@@ -1,6 +1,5 @@
 #include "domain/ListRow.h"
 
-#include "core/AsciiText.h"
 #include "core/TextEncoding.h"
 
 #include <algorithm>
@@ -9,5 +8,13 @@ std::string rowTextOf(const std::string& name)
 {
     const bool ascii
         = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return " " + (ascii ? AsciiText::upper(name) : TextEncoding::upper(name));
+    if (!ascii)
+        return " " + TextEncoding::upper(name);
+    // Lists of thousands of rows: one allocation a row.
+    std::string text;
+    text.reserve(name.size() + 1);
+    text.push_back(' ');
+    for (const char c : name)
+        text.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    return text;
 }

@@ -115,6 +115,15 @@ void ConsumablesPage::LoadConsumables()
         m_main.mainPage()->setStatusRows({});
 }
 
+void ConsumablesPage::ReloadConsumables()
+{
+    ConsumableLists lists = ::ReloadConsumables(m_main.context(), readingText(), unitName());
+    if (lists.consumables)
+        ListRows::fill(m_lstConsumables, std::move(*lists.consumables));
+    if (lists.status)
+        m_main.mainPage()->setStatusRows(std::move(*lists.status));
+}
+
 std::string ConsumablesPage::readingText() const
 {
     return m_main.mainPage()->txtMiles()->text().toStdString();
@@ -141,7 +150,7 @@ ConsumablePanelState ConsumablesPage::panelState() const
     return panel;
 }
 
-void ConsumablesPage::apply(const ConsumablePanelOutcome& outcome)
+void ConsumablesPage::apply(ConsumablePanelOutcome outcome)
 {
     const ConsumablePanelState& panel = outcome.panel;
     m_btnAdd->SetCaption(QString::fromStdString(panel.addCaption));
@@ -173,9 +182,9 @@ void ConsumablesPage::apply(const ConsumablePanelOutcome& outcome)
     }
 
     if (outcome.lists.consumables)
-        ListRows::fill(m_lstConsumables, *outcome.lists.consumables);
+        ListRows::fill(m_lstConsumables, std::move(*outcome.lists.consumables));
     if (outcome.lists.status)
-        m_main.mainPage()->setStatusRows(*outcome.lists.status);
+        m_main.mainPage()->setStatusRows(std::move(*outcome.lists.status));
 }
 
 void ConsumablesPage::onDoubleClick()

@@ -19,6 +19,8 @@ public:
     // Rebuilds lstConsumables from the data file (and empties lstStatus when no
     // consumables are stored).
     void LoadConsumables();
+    // LoadConsumables and the status list's AnalyzeConsumables over one reading of the items.
+    void ReloadConsumables();
 
     QTreeWidget* lstConsumables() const { return m_lstConsumables; }
     QLineEdit* txtItemName() const { return m_txtItemName; }
@@ -44,7 +46,7 @@ private:
 
     // The detail panel as its controls show it, and back.
     ConsumablePanelState panelState() const;
-    void apply(const ConsumablePanelOutcome& outcome);
+    void apply(ConsumablePanelOutcome outcome);
     std::string readingText() const;
     std::string unitName() const;
 

@@ -199,10 +199,9 @@ void frmMain::showDataFile()
     m_fuelPage->lblFuelFilledMiles()->setText(QString::fromStdString(ini.ReadINI("app", "miles", "0")));
 
     // Each list is filled once: the settings fill the expense list (LoadMiscList's
-    // fill), the analysis the status list.
+    // fill); the status and consumable lists come from one reading of the items.
     m_settingsPage->loadSettingsForSetUp();
-    m_mainPage->AnalyzeConsumables();
-    m_consumablesPage->LoadConsumables();
+    m_consumablesPage->ReloadConsumables();
     m_fuelPage->ShowStatistics();
 }
 
