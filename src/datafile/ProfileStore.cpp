@@ -335,6 +335,60 @@ void replaceLine(Parsed& parsed, std::size_t index, const std::string& content)
         parsed.windows1252 = !TextEncoding::isValidUtf8(parsed.bytes);
 }
 
+// The parsed file after a new entry line went in right after line `after`: `insert` is
+// the entry with its line end, and a line end before it when the file did not end with
+// one. The new line is read, every later line moves, and the index takes the new key (the
+// first of its name: it was looked for first), with no parse of the whole file.
+void insertLine(Parsed& parsed, std::size_t after, const std::string& insert)
+{
+    const std::size_t at = parsed.lines[after].next;
+    const bool breakFirst = parsed.lines[after].next == parsed.lines[after].end;
+    parsed.bytes.insert(at, insert);
+    if (breakFirst)
+        parsed.lines[after].next = at + 2;
+    Line line;
+    line.begin = breakFirst ? at + 2 : at;
+    line.end = at + insert.size() - 2;
+    line.next = at + insert.size();
+    classify(parsed.bytes, line);
+    line.header = parsed.lines[after].kind == Line::Kind::Header ? after : parsed.lines[after].header;
+    line.firstOfName = true;
+    for (std::size_t i = after + 1; i < parsed.lines.size(); ++i) {
+        Line& later = parsed.lines[i];
+        for (std::size_t* offset : {&later.begin, &later.end, &later.next, &later.nameBegin, &later.nameEnd,
+                 &later.valueBegin, &later.valueEnd})
+            *offset += insert.size();
+        if (later.header > after)
+            ++later.header;
+    }
+    parsed.lines.insert(parsed.lines.begin() + static_cast<std::ptrdiff_t>(after) + 1, line);
+    parsed.lastFound = parsed.lastHeader = std::string::npos;
+    if (!parsed.windows1252)
+        parsed.windows1252 = !TextEncoding::isValidUtf8(insert);
+    if (!parsed.indexed)
+        return;
+    if (parsed.lines.size() * 2 > parsed.index.size()) {
+        parsed.indexed = false; // full: built again, larger, at the next lookup
+        return;
+    }
+    for (std::uint32_t& slot : parsed.index) {
+        if (slot > after + 1)
+            ++slot;
+    }
+    std::string sectionText;
+    std::string keyText;
+    std::string_view section = parsed.name(parsed.lines[line.header]);
+    std::string_view key = parsed.name(line);
+    if (parsed.windows1252) {
+        sectionText = fromFile(parsed, section);
+        keyText = fromFile(parsed, key);
+        section = sectionText;
+        key = keyText;
+    }
+    const Query query(section, key);
+    parsed.index[probe(parsed, query)] = static_cast<std::uint32_t>(after + 2);
+}
+
 std::string errorText(int error)
 {
     return std::strerror(error);
@@ -570,7 +624,15 @@ ProfileStore::WriteResult ProfileStore::writeString(
     const Line& after = parsed->lines[last];
     // The last line of a file without a final line break gets one first.
     const std::string insert = after.next == after.end ? kLineEnd + entry : entry;
-    return store(path, old.substr(0, after.next) + insert + old.substr(after.next));
+    if (!m_tx || m_tx->path != path) {
+        const WriteResult result = replaceFile(path, old.substr(0, after.next) + insert + old.substr(after.next));
+        if (result.ok)
+            insertLine(*parsed, last, insert);
+        return result;
+    }
+    insertLine(*parsed, last, insert);
+    m_tx->changed = true;
+    return {};
 }
 
 ProfileStore::WriteResult ProfileStore::deleteSection(const std::string& path, std::string_view section)

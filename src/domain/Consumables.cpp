@@ -49,7 +49,11 @@ std::optional<std::vector<StoredConsumable>> readConsumables(AppContext& ctx)
 // The pieces in one string, appended in place (GCC 12 misreports "[" + text at -O3).
 std::string joined(std::initializer_list<std::string_view> pieces)
 {
+    std::size_t size = 0;
+    for (std::string_view piece : pieces)
+        size += piece.size();
     std::string text;
+    text.reserve(size);
     for (std::string_view piece : pieces)
         text += piece;
     return text;
@@ -69,31 +73,33 @@ ListRow statusRow(const StoredConsumable& item, double current, std::string_view
     ListRow row;
     row.text = rowTextOf(item.name);
     row.icon = kStatusIcon;
-    const std::string unit(unitName);
 
     if (IsBlank(item.value)) {
         row.subItems = {"No reading is stored for this item."};
         row.colour = ColourRed;
         return row;
     }
-    const ConsumableValue parts = splitConsumableValue(item.value);
+    const std::string_view value = item.value;
+    const auto hash = value.find('#');
     const std::optional<std::int32_t> due
-        = parts.hasSeparator ? duePointOf(parts.lastChanged, parts.changeAfter) : std::nullopt;
+        = hash != std::string_view::npos ? duePointOf(value.substr(0, hash), value.substr(hash + 1)) : std::nullopt;
     if (!due) {
         row.subItems = {joined({"The stored value \"", item.value, "\" is not valid."})};
         row.colour = ColourRed;
         return row;
     }
 
+    // The remark's name is the row text without its leading blank.
+    const std::string_view name = std::string_view(row.text).substr(1);
     if (current >= static_cast<double>(*due)) {
         const double overdue = current - static_cast<double>(*due);
-        row.subItems = {joined(
-            {"[", TextEncoding::upper(item.name), "] change needed! ( ", overdueText(overdue), " ", unit, " ago.)"})};
+        row.subItems.push_back(
+            joined({"[", name, "] change needed! ( ", overdueText(overdue), " ", unitName, " ago.)"}));
         row.colour = ColourRed;
         row.bold = true;
     } else {
         const double remaining = static_cast<double>(*due) - current;
-        row.subItems = {"Ok. Change needed after " + numberToText(remaining) + " " + unit + "."};
+        row.subItems.push_back(joined({"Ok. Change needed after ", numberToText(remaining), " ", unitName, "."}));
         row.colour = ColourBlack;
     }
     return row;

@@ -11,10 +11,8 @@ std::string rowTextOf(const std::string& name)
     if (!ascii)
         return " " + TextEncoding::upper(name);
     // Lists of thousands of rows: one allocation a row.
-    std::string text;
-    text.reserve(name.size() + 1);
-    text.push_back(' ');
-    for (const char c : name)
-        text.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    std::string text(name.size() + 1, ' ');
+    std::transform(name.begin(), name.end(), text.begin() + 1,
+        [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
     return text;
 }
