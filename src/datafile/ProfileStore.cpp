@@ -506,28 +506,39 @@ std::vector<std::pair<std::string, std::string>> ProfileStore::getSection(
     const std::string& path, std::string_view section)
 {
     std::vector<std::pair<std::string, std::string>> entries;
+    forEachEntry(path, section,
+        [&entries](std::string_view name, std::string_view value) { entries.emplace_back(name, value); });
+    return entries;
+}
+
+void ProfileStore::forEachEntry(const std::string& path, std::string_view section,
+    const std::function<void(std::string_view name, std::string_view value)>& visit)
+{
     Parsed* parsed = load(path);
     if (!parsed)
-        return entries;
+        return;
     const std::size_t header = findSection(*parsed, trim(section));
     if (header == std::string::npos)
-        return entries;
+        return;
     const std::size_t end = sectionEnd(*parsed, header);
-    entries.reserve(end - header);
+    m_converted.clear();
     for (std::size_t i = header + 1; i < end; ++i) {
         const Line& line = parsed->lines[i];
-        const std::string_view name = parsed->name(line);
+        std::string_view name = parsed->name(line);
         if (line.kind != Line::Kind::Entry || name.empty() || name.front() == ';')
             continue;
         // A later duplicate reads as its first line does; a first line that is bare reads empty.
         const Line& first
             = line.firstOfName ? line : parsed->lines[lookUp(*parsed, trim(section), fromFile(*parsed, name))];
-        const std::string_view value = first.kind == Line::Kind::Entry
+        std::string_view value = first.kind == Line::Kind::Entry
             ? unquote(std::string_view(parsed->bytes).substr(first.valueBegin, first.valueEnd - first.valueBegin))
             : std::string_view();
-        entries.emplace_back(fromFile(*parsed, name), fromFile(*parsed, value));
+        if (parsed->windows1252) {
+            name = m_converted.emplace_back(fromFile(*parsed, name));
+            value = m_converted.emplace_back(fromFile(*parsed, value));
+        }
+        visit(name, value);
     }
-    return entries;
 }
 
 std::size_t ProfileStore::getSectionNames(const std::string& path, std::size_t bufferSize, std::string& out)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -47,6 +48,10 @@ public:
     // getString per listed key would give them (a key listed twice reads the value of its
     // first line both times), in one pass. Nothing for a missing file or section.
     std::vector<std::pair<std::string, std::string>> getSection(const std::string& path, std::string_view section);
+    // The same, handed over entry by entry as views, with no copy: they last until the next
+    // call on the store.
+    void forEachEntry(const std::string& path, std::string_view section,
+        const std::function<void(std::string_view name, std::string_view value)>& visit);
 
     // Like WritePrivateProfileStringA: stores value under key in section, or removes
     // the key when value is empty (std::nullopt).
@@ -169,4 +174,5 @@ private:
     std::uint64_t m_parseCount = 0;
     bool m_lastFailed = false;
     std::string m_decoded; // text() of a Windows-1252 file
+    std::deque<std::string> m_converted; // forEachEntry's texts of a Windows-1252 file
 };

@@ -145,15 +145,29 @@ std::string mINIFunctions::ReadINIKeys(std::string_view section)
 
 std::vector<std::pair<std::string, std::string>> mINIFunctions::ReadINISection(std::string_view section)
 {
-    checkPreconditions();
-    auto entries = m_store.getSection(m_fileName, section);
-    const std::size_t limit = m_bufferSize > 1 ? static_cast<std::size_t>(m_bufferSize) - 1 : 0;
-    for (auto& [name, value] : entries) {
-        if (value.size() > limit)
-            value.resize(limit);
-        replaceAll(value, LineBreakMarker, "\r\n");
-    }
+    std::vector<std::pair<std::string, std::string>> entries;
+    ReadINISection(
+        section, [&entries](std::string_view name, std::string_view value) { entries.emplace_back(name, value); });
     return entries;
+}
+
+void mINIFunctions::ReadINISection(
+    std::string_view section, const std::function<void(std::string_view name, std::string_view value)>& visit)
+{
+    checkPreconditions();
+    m_scratch.clear();
+    const std::size_t limit = m_bufferSize > 1 ? static_cast<std::size_t>(m_bufferSize) - 1 : 0;
+    m_store.forEachEntry(m_fileName, section, [&](std::string_view name, std::string_view value) {
+        // As ReadINI reads it: cut to the buffer, the marker made a line break again.
+        const bool cut = value.size() > limit;
+        if (!cut && value.find(LineBreakMarker) == std::string_view::npos) {
+            visit(name, value);
+            return;
+        }
+        std::string text(value.substr(0, cut ? limit : value.size()));
+        replaceAll(text, LineBreakMarker, "\r\n");
+        visit(name, m_scratch.emplace_back(std::move(text)));
+    });
 }
 
 bool mINIFunctions::DeleteINIKey(std::string_view section, std::string_view key)

@@ -4,6 +4,8 @@
 #include "datafile/ProfileStore.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +55,10 @@ public:
     // Every key of the section with its value, as ReadINIKeys and one ReadINI per key
     // would give them, in one pass over the file: a list fill.
     std::vector<std::pair<std::string, std::string>> ReadINISection(std::string_view section);
+    // The same, handed over entry by entry, as views that last until the next call on the
+    // profile module: a list of thousands of entries copies none of them.
+    void ReadINISection(
+        std::string_view section, const std::function<void(std::string_view name, std::string_view value)>& visit);
 
     bool DeleteINIKey(std::string_view section, std::string_view key);
 
@@ -73,6 +79,7 @@ private:
 
     Prompter& m_prompter;
     ProfileStore& m_store;
+    std::deque<std::string> m_scratch; // the values of a ReadINISection that had to be changed
     std::string m_fileName;
     std::int32_t m_bufferSize = 0;
 };

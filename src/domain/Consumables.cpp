@@ -17,9 +17,11 @@ constexpr const char* kSection = "consumables";
 constexpr int kStatusIcon = 1;
 constexpr int kConsumableIcon = 3;
 
+// A stored consumable as views into the data file's copy: they last while the caller's
+// action makes no write, which is as long as a list is being made from them.
 struct StoredConsumable {
-    std::string name;
-    std::string value;
+    std::string_view name;
+    std::string_view value;
 };
 
 bool dataFileFound(AppContext& ctx)
@@ -32,17 +34,16 @@ bool dataFileFound(AppContext& ctx)
     return false;
 }
 
-// Every stored consumable in file order; empty when the section holds none. The
-// caller holds a snapshot so the key list and the values come from one version.
+// Every stored consumable in file order; empty when the section holds none. The caller
+// holds an action, so the list and the values come from one version of the file.
 std::optional<std::vector<StoredConsumable>> readConsumables(AppContext& ctx)
 {
-    auto entries = ctx.dataFile().ReadINISection(kSection);
-    if (entries.empty())
-        return std::nullopt;
     std::vector<StoredConsumable> items;
-    items.reserve(entries.size());
-    for (auto& [name, value] : entries)
-        items.push_back({std::move(name), std::move(value)});
+    ctx.dataFile().ReadINISection(kSection, [&items](std::string_view name, std::string_view value) {
+        items.push_back({name, value});
+    });
+    if (items.empty())
+        return std::nullopt;
     return items;
 }
 

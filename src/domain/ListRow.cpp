@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-std::string rowTextOf(const std::string& name)
+std::string rowTextOf(std::string_view name)
 {
     const bool ascii
         = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });

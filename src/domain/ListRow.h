@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Colours as the platform keeps them: 0x00BBGGRR, red in the low byte.
@@ -23,4 +24,4 @@ struct ListRow {
 };
 
 // The row text of a stored name: one blank followed by the name in upper case.
-std::string rowTextOf(const std::string& name);
+std::string rowTextOf(std::string_view name);
