@@ -27,9 +27,6 @@ MiscListFill ExpenseList::LoadMiscList()
     // One version of the file for the list, the currency and the total it stores.
     const AppContext::Action action(m_ctx);
     mINIFunctions& ini = m_ctx.dataFile();
-    const auto categories = ini.ReadINISection("misc");
-    if (categories.empty())
-        return fill;
     const std::string currency = ini.ReadINI("app", "cur", "USD");
     const std::string icur = ini.ReadINI("app", "icur", "1");
 
@@ -39,21 +36,26 @@ MiscListFill ExpenseList::LoadMiscList()
     Money total;
     bool totalKnown = true;
     std::string badOnes;
-    fill.rows.reserve(categories.size());
-    for (const auto& [name, value] : categories) {
+    ini.ReadINISection("misc", [&](std::string_view name, std::string_view value) {
         ListRow& row = fill.rows.emplace_back();
         row.text = rowTextOf(name);
-        row.subItems.push_back(value + " " + currency);
+        std::string& amountColumn = row.subItems.emplace_back();
+        amountColumn.reserve(value.size() + 1 + currency.size());
+        amountColumn.append(value).append(" ").append(currency);
         row.icon = RowIcon;
 
         const auto amount = Money::fromText(value);
         const auto sum = amount ? total.plus(*amount) : std::nullopt;
         if (!sum) {
             totalKnown = false;
-            badOnes += "\r\n" + row.text.substr(1) + ": \"" + value + "\"";
-            continue;
+            badOnes += "\r\n" + row.text.substr(1) + ": \"" + std::string(value) + "\"";
+            return;
         }
         total = *sum;
+    });
+    if (fill.rows.empty()) {
+        fill.tag.reset();
+        return fill;
     }
 
     if (!totalKnown) {

@@ -89,17 +89,21 @@ FuelUpdate FuelEntry::UpdateFuelInfo(const FuelInput& input, const std::function
     // Every earlier expense, earlier fuel included, as stored: a list row's text may hide
     // what the file holds ("5 5" shows as an amount of 5).
     Money expenseSum;
-    for (const auto& [name, amountText] : ini.ReadINISection("misc")) {
+    std::optional<std::string> badSum; // the first reason the stored amounts cannot be added
+    ini.ReadINISection("misc", [&](std::string_view name, std::string_view amountText) {
+        if (badSum)
+            return;
         const auto amount = Money::fromText(amountText);
+        const auto sum = amount ? expenseSum.plus(*amount) : std::nullopt;
         if (!amount)
-            return refuse("Invalid Expense Value!",
-                ExpenseList::badAmountText(rowTextOf(name), amountText) + " Nothing was saved.", MsgIcon::Exclamation);
-        const auto sum = expenseSum.plus(*amount);
-        if (!sum)
-            return refuse("Invalid Expense Value!",
-                "The expenses add up to a total too large to keep; nothing was saved.", MsgIcon::Exclamation);
-        expenseSum = *sum;
-    }
+            badSum = ExpenseList::badAmountText(rowTextOf(name), amountText) + " Nothing was saved.";
+        else if (!sum)
+            badSum = "The expenses add up to a total too large to keep; nothing was saved.";
+        else
+            expenseSum = *sum;
+    });
+    if (badSum)
+        return refuse("Invalid Expense Value!", *badSum, MsgIcon::Exclamation);
     const auto cost = Money::fromText(input.cost);
     if (!cost)
         return refuse("Wrong Value specified!",
