@@ -2,6 +2,7 @@
 
 #include "core/AsciiText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -69,7 +70,8 @@ double toDouble(std::string_view number)
 template <typename T> std::optional<T> wholeOfWidth(std::string_view text)
 {
     // Plain digits, as the program stores readings and totals, need no decimal arithmetic.
-    if (!text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos) {
+    if (!text.empty() && text.size() <= 9
+        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         std::int64_t value = 0;
         for (const char c : text)
             value = value * 10 + (c - '0');

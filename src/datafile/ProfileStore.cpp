@@ -424,19 +424,18 @@ Parsed ProfileStore::parse(std::string bytes)
 
 ProfileStore::Parsed* ProfileStore::loadFromDisk(const std::string& path, int* error)
 {
-    std::string bytes;
-    if (const int readError = DurableFile::readAll(path, bytes); readError != 0) {
+    if (const int readError = DurableFile::readAll(path, m_readBuffer); readError != 0) {
         if (error)
             *error = readError;
         m_cache.erase(path);
         return nullptr;
     }
     // The copy counts only while the file holds exactly its bytes.
-    if (auto it = m_cache.find(path); it != m_cache.end() && it->second.bytes == bytes)
+    if (auto it = m_cache.find(path); it != m_cache.end() && it->second.bytes == m_readBuffer)
         return &it->second;
     ++m_parseCount;
     Parsed& slot = m_cache[path];
-    slot = parse(std::move(bytes));
+    slot = parse(m_readBuffer);
     return &slot;
 }
 
@@ -451,7 +450,8 @@ ProfileStore::Parsed* ProfileStore::load(const std::string& path, int* error)
         if (loadFromDisk(path, &readError)) {
             auto node = m_cache.extract(path);
             m_tx->parsed = std::move(node.mapped());
-            m_tx->original = m_tx->parsed->bytes;
+            m_tx->existed = true;
+            m_original.assign(m_tx->parsed->bytes);
         } else {
             m_tx->readError = readError;
         }
@@ -698,9 +698,8 @@ ProfileStore::WriteResult ProfileStore::end()
     WriteResult result;
     if (tx.changed && !tx.failed) {
         // Another program's change since the transaction read the file is never overwritten.
-        std::string now;
-        const int readError = DurableFile::readAll(tx.path, now);
-        const bool unchanged = tx.original ? readError == 0 && now == *tx.original : readError == ENOENT;
+        const int readError = DurableFile::readAll(tx.path, m_readBuffer);
+        const bool unchanged = tx.existed ? readError == 0 && m_readBuffer == m_original : readError == ENOENT;
         result = unchanged ? replaceFile(tx.path, tx.parsed->bytes) : WriteResult {false, kChangedMeanwhile};
     }
     // A refused write was reported when it was refused; the file keeps what it had.

@@ -151,7 +151,7 @@ private:
         int depth = 0;
         bool loaded = false;
         std::optional<Parsed> parsed; // nothing: no file (yet)
-        std::optional<std::string> original; // the file's bytes when the transaction read it
+        bool existed = false; // the file was there when the transaction read it (its bytes: m_original)
         int readError = 0;
         bool changed = false;
         bool failed = false;
@@ -174,5 +174,9 @@ private:
     std::uint64_t m_parseCount = 0;
     bool m_lastFailed = false;
     std::string m_decoded; // text() of a Windows-1252 file
+    // Kept between calls for their room: a file read whole at every action would otherwise
+    // allocate (and give back) its size each time.
+    std::string m_readBuffer;
+    std::string m_original; // the open transaction's file as it read it
     std::deque<std::string> m_converted; // forEachEntry's texts of a Windows-1252 file
 };

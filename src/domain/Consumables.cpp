@@ -9,6 +9,8 @@
 #include "domain/Logbook.h"
 #include "domain/ReadingKeyFilter.h"
 
+#include <charconv>
+#include <cmath>
 #include <initializer_list>
 
 namespace {
@@ -90,17 +92,27 @@ ListRow statusRow(const StoredConsumable& item, double current, std::string_view
         return row;
     }
 
-    // The remark's name is the row text without its leading blank.
+    // The remark's name is the row text without its leading blank; a whole number (nearly
+    // every one) is written straight into the remark.
     const std::string_view name = std::string_view(row.text).substr(1);
+    char digits[24];
+    std::string numberText;
+    auto number = [&](double value, bool overdue) -> std::string_view {
+        if (value == std::trunc(value) && std::fabs(value) < 2147483647.0) {
+            const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::int64_t>(value)).ptr;
+            return std::string_view(digits, static_cast<std::size_t>(end - digits));
+        }
+        numberText = overdue ? overdueText(value) : numberToText(value);
+        return numberText;
+    };
     if (current >= static_cast<double>(*due)) {
-        const double overdue = current - static_cast<double>(*due);
-        row.subItems.push_back(
-            joined({"[", name, "] change needed! ( ", overdueText(overdue), " ", unitName, " ago.)"}));
+        const std::string_view overdue = number(current - static_cast<double>(*due), true);
+        row.subItems.push_back(joined({"[", name, "] change needed! ( ", overdue, " ", unitName, " ago.)"}));
         row.colour = ColourRed;
         row.bold = true;
     } else {
-        const double remaining = static_cast<double>(*due) - current;
-        row.subItems.push_back(joined({"Ok. Change needed after ", numberToText(remaining), " ", unitName, "."}));
+        const std::string_view remaining = number(static_cast<double>(*due) - current, false);
+        row.subItems.push_back(joined({"Ok. Change needed after ", remaining, " ", unitName, "."}));
         row.colour = ColourBlack;
     }
     return row;
