@@ -557,6 +557,41 @@ std::size_t ProfileStore::getSectionNames(const std::string& path, std::size_t b
     return finishList(list, bufferSize, out);
 }
 
+std::optional<std::string> ProfileStore::keySpelling(
+    const std::string& path, std::string_view section, std::string_view key)
+{
+    Parsed* parsed = load(path);
+    if (!parsed)
+        return std::nullopt;
+    const std::size_t index = lookUp(*parsed, trim(section), trim(key));
+    if (index == std::string::npos)
+        return std::nullopt;
+    return fromFile(*parsed, parsed->name(parsed->lines[index]));
+}
+
+void ProfileStore::forEachLine(const std::string& path, const std::function<void(std::string_view line)>& visit)
+{
+    const Parsed* parsed = load(path);
+    if (!parsed)
+        return;
+    const std::string_view bytes = parsed->bytes;
+    for (std::size_t i = 0; i < parsed->lines.size(); ++i) {
+        const Line& line = parsed->lines[i];
+        // The mark is the first line's as far as an exact comparison is concerned.
+        const std::size_t begin = i == 0 ? 0 : line.begin;
+        const std::string_view raw = bytes.substr(begin, line.end - begin);
+        if (parsed->windows1252) {
+            m_decoded = fromFile(*parsed, raw);
+            visit(m_decoded);
+        } else {
+            visit(raw);
+        }
+    }
+    // A file of nothing but the mark is one line all the same.
+    if (parsed->lines.empty() && !bytes.empty())
+        visit(bytes);
+}
+
 std::optional<std::string_view> ProfileStore::text(const std::string& path)
 {
     const Parsed* parsed = load(path);

@@ -70,6 +70,15 @@ public:
     // Adds the section, with no keys, at the end of the file when it has none of that name.
     WriteResult addSection(const std::string& path, std::string_view section);
 
+    // The key as the file spells it, found as a read or a write finds it; nothing when the
+    // section has no such key.
+    std::optional<std::string> keySpelling(const std::string& path, std::string_view section, std::string_view key);
+
+    // Every line of the file as the reads of this moment see them, without its line end (the
+    // first with the byte-order mark a file may begin with), in the program's UTF-8: for the
+    // scans that compare lines exactly. The views last until the next call on the store.
+    void forEachLine(const std::string& path, const std::function<void(std::string_view line)>& visit);
+
     // The file's bytes as the reads of this moment see them (the open transaction's own
     // writes included), in the program's UTF-8; nothing when there is no such file. The
     // view lasts until the next call on the store.

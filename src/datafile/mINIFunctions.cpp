@@ -17,32 +17,6 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to)
     }
 }
 
-// The file's lines, split at CR LF, LF or CR, exactly as the reads see them (in the
-// program's UTF-8, the open action's own writes included).
-class LineReader {
-public:
-    explicit LineReader(std::string_view text)
-        : m_text(text)
-    {
-    }
-
-    bool next(std::string_view& line)
-    {
-        if (m_pos >= m_text.size())
-            return false;
-        const std::size_t end = AsciiText::lineEnd(m_text, m_pos);
-        line = m_text.substr(m_pos, end - m_pos);
-        m_pos = end == m_text.size()                                                    ? end
-            : m_text[end] == '\r' && end + 1 < m_text.size() && m_text[end + 1] == '\n' ? end + 2
-                                                                                        : end + 1;
-        return true;
-    }
-
-private:
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-};
-
 // "[" + section + "]", built without temporaries (GCC 12 misreports the concatenation at -O2).
 std::string headerLine(std::string_view section)
 {
@@ -170,6 +144,14 @@ void mINIFunctions::ReadINISection(
     });
 }
 
+std::string mINIFunctions::KeySpelling(std::string_view section, std::string_view key)
+{
+    checkPreconditions();
+    if (auto spelling = m_store.keySpelling(m_fileName, section, key))
+        return *spelling;
+    return std::string(AsciiText::trim(key, AsciiText::Blanks));
+}
+
 bool mINIFunctions::DeleteINIKey(std::string_view section, std::string_view key)
 {
     checkPreconditions();
@@ -187,14 +169,11 @@ bool mINIFunctions::SectionExists(const std::string& fileName, std::string_view 
         showFileNotFound(fileName);
         return false;
     }
+    // The lines exactly as the reads see them: the scan compares them whole, case and blanks included.
     const std::string header = headerLine(section);
-    LineReader reader(m_store.text(fileName).value_or(std::string_view()));
-    std::string_view line;
-    while (reader.next(line)) {
-        if (line == header)
-            return true;
-    }
-    return false;
+    bool found = false;
+    m_store.forEachLine(fileName, [&](std::string_view line) { found = found || line == header; });
+    return found;
 }
 
 bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view section, std::string_view key)
@@ -211,22 +190,21 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
         return false;
     }
     const std::string header = headerLine(section);
-    LineReader reader(m_store.text(fileName).value_or(std::string_view()));
-    std::string_view line;
-    bool inSection = false;
-    while (reader.next(line)) {
-        if (!inSection) {
-            inSection = line == header;
-            continue;
+    enum { Before, In, Done } state = Before;
+    bool found = false;
+    m_store.forEachLine(fileName, [&](std::string_view line) {
+        if (state == Before) {
+            state = line == header ? In : Before;
+        } else if (state == In) {
+            if (HasEqualSign(line)) {
+                found = line.substr(0, line.find('=')) == key;
+                state = found ? Done : In;
+            } else if (IsSectionLine(line)) {
+                state = Done;
+            }
         }
-        if (HasEqualSign(line)) {
-            if (line.substr(0, line.find('=')) == key)
-                return true;
-        } else if (IsSectionLine(line)) {
-            return false;
-        }
-    }
-    return false;
+    });
+    return found;
 }
 
 bool mINIFunctions::HasEqualSign(std::string_view line)

@@ -62,6 +62,10 @@ public:
 
     bool DeleteINIKey(std::string_view section, std::string_view key);
 
+    // The key as the file spells it (as ReadINI and WriteINI find it), or the name trimmed
+    // when the section has no such key.
+    std::string KeySpelling(std::string_view section, std::string_view key);
+
     // Line scans that compare exactly (same case, nothing trimmed).
     bool SectionExists(const std::string& fileName, std::string_view section);
     bool KeyExists(const std::string& fileName, std::string_view section, std::string_view key);

@@ -255,13 +255,7 @@ bool addService(AppContext& ctx, std::string_view lastChanged, std::string_view 
 
 std::string storedKeyName(AppContext& ctx, std::string_view section, std::string_view name)
 {
-    const std::string_view trimmed = AsciiText::trim(name, AsciiText::Blanks);
-    const std::string wanted = TextEncoding::upper(trimmed);
-    for (std::string& key : splitKeyList(ctx.dataFile().ReadINIKeys(section))) {
-        if (TextEncoding::upper(key) == wanted)
-            return std::move(key);
-    }
-    return std::string(trimmed);
+    return ctx.dataFile().KeySpelling(section, name);
 }
 
 } // namespace Logbook
