@@ -4,10 +4,15 @@ namespace AsciiText {
 
 std::string_view trim(std::string_view text, std::string_view chars)
 {
-    const auto first = text.find_first_not_of(chars);
-    if (first == std::string_view::npos)
-        return text.substr(text.size());
-    return text.substr(first, text.find_last_not_of(chars) - first + 1);
+    // Plain loops: find_first_not_of searches the set with a call for every character.
+    auto in = [chars](char c) { return chars.find(c) != std::string_view::npos; };
+    std::size_t first = 0;
+    while (first < text.size() && in(text[first]))
+        ++first;
+    std::size_t last = text.size();
+    while (last > first && in(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
 }
 
 char lower(char c)

@@ -2,6 +2,8 @@
 
 #include "core/Numbers.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -18,6 +20,23 @@ Money Money::fromWhole(std::int64_t whole)
 
 std::optional<Money> Money::fromText(std::string_view text)
 {
+    // Digits with at most four decimals, as the program stores amounts, need no decimal
+    // arithmetic: the units are the digits themselves.
+    const auto point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    auto digitsOnly = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!whole.empty() && whole.size() <= 14 && fraction.size() <= 4
+        && (point == std::string_view::npos || !fraction.empty()) && digitsOnly(whole) && digitsOnly(fraction)) {
+        std::int64_t units = 0;
+        for (const char c : whole)
+            units = units * 10 + (c - '0');
+        for (std::size_t i = 0; i < 4; ++i)
+            units = units * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
+        return Money(units);
+    }
     auto decimal = numbers_detail::parseDecimal(text);
     if (!decimal)
         return std::nullopt;
