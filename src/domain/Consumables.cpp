@@ -134,16 +134,17 @@ std::vector<ListRow> consumableRows(const std::vector<StoredConsumable>& items)
     std::vector<ListRow> rows;
     rows.reserve(items.size());
     for (const StoredConsumable& item : items) {
-        ListRow row;
+        ListRow& row = rows.emplace_back();
         row.text = rowTextOf(item.name);
         row.icon = kConsumableIcon;
-        row.subItems = {std::string(), std::string()};
+        row.subItems.resize(2);
         if (!IsBlank(item.value)) {
             // A value without "#" shows whole in the first column, so it can be seen and edited.
-            ConsumableValue parts = splitConsumableValue(item.value);
-            row.subItems = {std::move(parts.lastChanged), std::move(parts.changeAfter)};
+            const auto hash = item.value.find('#');
+            row.subItems[0] = item.value.substr(0, hash);
+            if (hash != std::string_view::npos)
+                row.subItems[1] = item.value.substr(hash + 1);
         }
-        rows.push_back(std::move(row));
     }
     return rows;
 }
