@@ -5,6 +5,7 @@
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/CsvExport.h"
 #include "domain/CurrencyList.h"
 #include "mainwindow/ConsumablesPage.h"
 #include "mainwindow/ExpensesPage.h"
@@ -13,9 +14,12 @@
 #include "mainwindow/ProgramShell.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/WindowFunctions.h"
+#include "mainwindow/frmRestore.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -132,6 +136,19 @@ void frmMain::buildMenus()
     connect(menuItem(mnuFile, "mnuFileClose", QStringLiteral("&Close")), &QAction::triggered, this,
         [this] { runCommand(QStringLiteral("close")); });
 
+    QMenu* mnuLogbook = bar->addMenu(QStringLiteral("&Logbook"));
+    mnuLogbook->setObjectName(QStringLiteral("mnuLogbook"));
+    connect(menuItem(mnuLogbook, "mnuLogHistory", QStringLiteral("&History ...")), &QAction::triggered, this,
+        [this] { openLogbook(frmLogbook::Page::FillUps); });
+    connect(menuItem(mnuLogbook, "mnuLogCharts", QStringLiteral("&Charts ...")), &QAction::triggered, this,
+        [this] { openLogbook(frmLogbook::Page::Charts); });
+    separator(mnuLogbook, "mnuLogLine1");
+    connect(menuItem(mnuLogbook, "mnuLogExport", QStringLiteral("&Export to CSV ...")), &QAction::triggered, this,
+        &frmMain::exportToCsv);
+    separator(mnuLogbook, "mnuLogLine2");
+    connect(menuItem(mnuLogbook, "mnuLogRestore", QStringLiteral("&Restore a Back-up ...")), &QAction::triggered, this,
+        &frmMain::openRestore);
+
     QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     connect(menuItem(mnuHelp, "mnuHelpFile", QStringLiteral("&Help File")), &QAction::triggered, this,
@@ -203,6 +220,35 @@ void frmMain::showDataFile()
     m_settingsPage->loadSettingsForSetUp();
     m_consumablesPage->ReloadConsumables();
     m_fuelPage->ShowStatistics();
+    if (m_logbook)
+        m_logbook->reload();
+}
+
+void frmMain::openLogbook(frmLogbook::Page page)
+{
+    if (!m_logbook)
+        m_logbook = new frmLogbook(*this);
+    m_logbook->showPage(page);
+}
+
+void frmMain::exportToCsv()
+{
+    const QString folder = m_exportFolder
+        ? m_exportFolder()
+        : QFileDialog::getExistingDirectory(this, QStringLiteral("Export to CSV"), QDir::homePath());
+    if (folder.isEmpty())
+        return;
+    m_context.prompter().ask(CsvExport::exportTo(m_context, folder.toStdString()).message);
+}
+
+void frmMain::openRestore()
+{
+    if (!m_restore)
+        m_restore = new frmRestore(*this);
+    // Window-modal without a loop of its own: the main window waits, the program runs on.
+    m_restore->open();
+    m_restore->raise();
+    m_restore->activateWindow();
 }
 
 void frmMain::buildTray()

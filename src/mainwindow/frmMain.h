@@ -1,10 +1,12 @@
 #pragma once
 
+#include "mainwindow/frmLogbook.h"
 #include "tray/frmSysTray.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <optional>
 
 class AppContext;
@@ -18,6 +20,7 @@ class QLabel;
 class QMenu;
 class QTabWidget;
 class SettingsPage;
+class frmRestore;
 
 // The application's one working window: the header, the five pages, the menus and
 // the notification-area icon with its menu.
@@ -53,14 +56,25 @@ public:
     // The tray and menu commands, by key: "show", "help", "visit", "about", "close".
     void runCommand(const QString& key);
 
+    // Every list and figure from the data file, as the set-up shows them (and the open
+    // logbook with them).
+    void showDataFile();
+
+    // The logbook window, opened or brought to the front on this page.
+    void openLogbook(frmLogbook::Page page);
+    frmLogbook* logbook() const { return m_logbook; }
+    // "&Export to CSV ...": the folder question, then the export and its message.
+    void exportToCsv();
+    // Where the export goes; empty when the user cancels. A folder dialog unless set.
+    void setExportFolderQuestion(std::function<QString()> question) { m_exportFolder = std::move(question); }
+    void openRestore();
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
-    // Every list and figure from the data file, as the set-up shows them.
-    void showDataFile();
     void buildTray();
     void onMenuClick(int index, const QString& key);
     void onSysTrayDoubleClick(int button);
@@ -79,4 +93,7 @@ private:
     QAction* m_mnuWebLink = nullptr;
     QMenu* m_mnuPopupMiscAdd = nullptr;
     QPointer<frmSysTray> m_oSysTray;
+    QPointer<frmLogbook> m_logbook;
+    QPointer<frmRestore> m_restore;
+    std::function<QString()> m_exportFolder;
 };

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QWidget>
+
+class frmMain;
+class LogTableModel;
+class LogbookCharts;
+class QFileSystemWatcher;
+class QTabWidget;
+class QTableView;
+class QTimer;
+
+// The car's dated history: the four logs as tables, newest first, and the charts. It
+// follows the data file: whatever changes the file (an action of the main window, a
+// restore), the open window shows what the file holds.
+class frmLogbook : public QWidget {
+    Q_OBJECT
+public:
+    enum class Page { FillUps, Expenses, Services, Readings, Charts };
+
+    explicit frmLogbook(frmMain& main);
+
+    // Shows the window in front on this page.
+    void showPage(Page page);
+    // Reads the logs again and fills every page, units and currency as the settings have them.
+    void reload();
+
+    QTabWidget* tabLogbook() const { return m_tabLogbook; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QTableView* table(const char* name, LogTableModel* model);
+    // After the data file's folder changed: a reload when the file's bytes did.
+    void followDataFile();
+
+    frmMain& m_main;
+    QTabWidget* m_tabLogbook = nullptr;
+    LogTableModel* m_fuel = nullptr;
+    LogTableModel* m_expenses = nullptr;
+    LogTableModel* m_services = nullptr;
+    LogTableModel* m_readings = nullptr;
+    LogbookCharts* m_charts = nullptr;
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_follow = nullptr;
+    QByteArray m_shown; // the data file as the pages show it
+    bool m_fitted = false;
+};
