@@ -170,3 +170,25 @@ std::optional<bool> AppSettings::minSystrayEnabledOnChange(int oldState, int new
         return std::nullopt;
     return newState != 0;
 }
+
+bool AppSettings::remindAtStart(AppContext& ctx)
+{
+    return wholeNumber32(ctx.dataFile().ReadINI("app", "remind", "1")) != 0;
+}
+
+bool AppSettings::setRemindAtStart(AppContext& ctx, bool remind)
+{
+    AppContext::Action action(ctx);
+    return ctx.dataFile().WriteINI("app", "remind", remind ? 1 : 0) && action.finish();
+}
+
+std::string AppSettings::lastRemind(AppContext& ctx)
+{
+    return ctx.dataFile().ReadINI("app", "lastremind", "");
+}
+
+bool AppSettings::setLastRemind(AppContext& ctx, std::string_view day)
+{
+    AppContext::Action action(ctx);
+    return ctx.dataFile().WriteINI("app", "lastremind", day) && action.finish();
+}

@@ -82,6 +82,15 @@ public:
     // nothing when the state did not change (the rule runs only on a change).
     static std::optional<bool> minSystrayEnabledOnChange(int oldState, int newState);
 
+    // "Tell me at start when something is due" (chkRemindAtStart): `remind` in "app", on
+    // unless it holds 0. The window stores the box when the user changes it; false when the
+    // file refused it (that has been reported).
+    static bool remindAtStart(AppContext& ctx);
+    static bool setRemindAtStart(AppContext& ctx, bool remind);
+    // The day of the last notice at start, `lastremind` in "app": "YYYY-MM-DD", or empty.
+    static std::string lastRemind(AppContext& ctx);
+    static bool setLastRemind(AppContext& ctx, std::string_view day);
+
 private:
     void syncStartupEntry(int startup, const std::string& command);
 

@@ -5,6 +5,7 @@
 #include "core/Prompter.h"
 #include "datafile/mGeneralFunctions.h"
 #include "domain/AppContext.h"
+#include "domain/ConsumableDates.h"
 #include "domain/Logbook.h"
 #include "domain/ReadingKeyFilter.h"
 
@@ -18,6 +19,8 @@ void emptyBoxes(ConsumablePanelState& panel)
     panel.itemName.clear();
     panel.lastChanged.clear();
     panel.changeAfter.clear();
+    panel.changedOn.clear();
+    panel.changeMonths.clear();
 }
 
 // A name the data file cannot keep as a key: "=" would end the key early, a leading
@@ -65,6 +68,11 @@ ConsumablePanelOutcome ConsumablePanel::doubleClickList(
     next.itemName = selected->text;
     next.lastChanged = selected->subItems.size() > 0 ? selected->subItems[0] : std::string();
     next.changeAfter = selected->subItems.size() > 1 ? selected->subItems[1] : std::string();
+    // The row text finds the date entry as it finds the item: blank and case aside.
+    const auto entry
+        = ConsumableDates::parseEntry(m_ctx.dataFile().ReadINI(ConsumableDates::Section, selected->text, ""));
+    next.changedOn = entry ? entry->changedOn.text() : std::string();
+    next.changeMonths = entry ? numberToText(static_cast<std::int64_t>(entry->months)) : std::string();
     next.boxesLocked = true;
     next.editEnabled = true;
     return outcome;
@@ -145,9 +153,14 @@ ConsumablePanelOutcome ConsumablePanel::clickDelete(
         MsgButtons::YesNo, MsgIcon::Question});
     if (answer != MsgAnswer::Yes)
         return outcome;
-    // The row text finds the key: the store ignores the blank and the case.
-    if (!m_ctx.dataFile().DeleteINIKey(kSection, selected->text))
-        return outcome;
+    // The row text finds the keys: the store ignores the blank and the case. The item's date
+    // entry goes with it, or neither does.
+    {
+        AppContext::Action action(m_ctx);
+        if (!m_ctx.dataFile().DeleteINIKey(kSection, selected->text)
+            || !m_ctx.dataFile().DeleteINIKey(ConsumableDates::Section, selected->text) || !action.finish())
+            return outcome;
+    }
     outcome.lists = ReloadConsumables(m_ctx, readingText, unitName);
     return outcome;
 }
@@ -195,7 +208,34 @@ bool ConsumablePanel::refuseSave(
         return refuse("Invalid Value ...",
             "Please specify the " + unit + " after which it's necessary to change Car's " + name
                 + " as a whole number that, added to " + panel.lastChanged + ", gives no more than 2147483647.");
+
+    const bool dateGiven = !IsBlank(panel.changedOn);
+    const bool monthsGiven = !IsBlank(panel.changeMonths);
+    const auto changedOn = CalendarDate::parse(AsciiText::trim(panel.changedOn));
+    if ((monthsGiven && !dateGiven) || (dateGiven && !changedOn))
+        return refuse("Required Field Empty ...", "Please specify the date when you last changed " + name + ".");
+    if (dateGiven && !monthsGiven)
+        return refuse("Required Field Empty ...", "Please specify after how many months " + name + " must be changed.");
+    if (dateGiven && *changedOn > CalendarDate::today(m_ctx))
+        return refuse("Required Field Empty ...", "The date of the last change can't be in the future.");
+    if (monthsGiven && !ConsumableDates::monthsOf(AsciiText::trim(panel.changeMonths)))
+        return refuse("Required Field Empty ...", "The months between changes must be between 1 and 240.");
     return false;
+}
+
+bool ConsumablePanel::storeDateEntry(const ConsumablePanelState& panel)
+{
+    mINIFunctions& ini = m_ctx.dataFile();
+    // Keyed by the item's key as the file spells it, which the item's write has just settled.
+    const std::string key = ini.KeySpelling(kSection, panel.itemName);
+    if (IsBlank(panel.changedOn))
+        return ini.DeleteINIKey(ConsumableDates::Section, key);
+    const ConsumableDates::DateEntry entry {*CalendarDate::parse(AsciiText::trim(panel.changedOn)),
+        *ConsumableDates::monthsOf(AsciiText::trim(panel.changeMonths))};
+    // An entry spelled otherwise (by hand) would keep its spelling: it is written anew.
+    if (ini.KeySpelling(ConsumableDates::Section, key) != key && !ini.DeleteINIKey(ConsumableDates::Section, key))
+        return false;
+    return ini.WriteINI(ConsumableDates::Section, key, entry.text());
 }
 
 ConsumablePanelOutcome ConsumablePanel::clickSave(
@@ -204,12 +244,12 @@ ConsumablePanelOutcome ConsumablePanel::clickSave(
     ConsumablePanelOutcome outcome = outcomeOf(panel);
     if (!panel.saveEnabled || refuseSave(panel, readingText, unitName))
         return outcome;
-    // The log entry is stored with the item, or neither is.
+    // The log entry and the date entry are stored with the item, or none is.
     AppContext::Action action(m_ctx);
     if (!m_ctx.dataFile().WriteINI(kSection, panel.itemName, panel.lastChanged + "#" + panel.changeAfter)
         || !Logbook::addService(
             m_ctx, panel.lastChanged, panel.changeAfter, Logbook::storedKeyName(m_ctx, kSection, panel.itemName))
-        || !action.finish())
+        || !storeDateEntry(panel) || !action.finish())
         return outcome;
 
     ConsumablePanelState& next = outcome.panel;

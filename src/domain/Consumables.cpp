@@ -8,6 +8,7 @@
 #include "domain/AppContext.h"
 #include "domain/Logbook.h"
 #include "domain/ReadingKeyFilter.h"
+#include "domain/Reminders.h"
 
 #include <charconv>
 #include <cmath>
@@ -62,16 +63,7 @@ std::string joined(std::initializer_list<std::string_view> pieces)
     return text;
 }
 
-// The overdue distance as a whole number; a reading far beyond 32 bits still gets
-// its number rather than stopping the analysis.
-std::string overdueText(double overdue)
-{
-    if (const auto whole = toWhole32(overdue))
-        return numberToText(*whole);
-    return numberToText(roundHalfEven(overdue, 0));
-}
-
-ListRow statusRow(const StoredConsumable& item, double current, std::string_view unitName)
+ListRow statusRow(const StoredConsumable& item, double current, std::string_view unitName, const ReminderBasis& basis)
 {
     ListRow row;
     row.text = rowTextOf(item.name);
@@ -102,7 +94,7 @@ ListRow statusRow(const StoredConsumable& item, double current, std::string_view
             const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<std::int64_t>(value)).ptr;
             return std::string_view(digits, static_cast<std::size_t>(end - digits));
         }
-        numberText = overdue ? overdueText(value) : numberToText(value);
+        numberText = overdue ? overdueDistanceText(value) : numberToText(value);
         return numberText;
     };
     if (current >= static_cast<double>(*due)) {
@@ -110,22 +102,32 @@ ListRow statusRow(const StoredConsumable& item, double current, std::string_view
         row.subItems.push_back(joined({"[", name, "] change needed! ( ", overdue, " ", unitName, " ago.)"}));
         row.colour = ColourRed;
         row.bold = true;
-    } else {
-        const std::string_view remaining = number(static_cast<double>(*due) - current, false);
-        row.subItems.push_back(joined({"Ok. Change needed after ", remaining, " ", unitName, "."}));
-        row.colour = ColourBlack;
+        return row;
     }
+    // Not due by distance: due by date, or expected some day.
+    const ConsumableDue judged = judgeConsumable(basis, item.name, value, current);
+    if (judged.overdueByDate) {
+        row.subItems.push_back(dueByDateRemark(name, *judged.dueDate));
+        row.colour = ColourRed;
+        row.bold = true;
+        return row;
+    }
+    const std::string_view remaining = number(static_cast<double>(*due) - current, false);
+    row.subItems.push_back(joined({"Ok. Change needed after ", remaining, " ", unitName, "."}));
+    row.colour = ColourBlack;
+    if (judged.expected)
+        row.toolTip = expectedToolTip(*judged.expected);
     return row;
 }
 
-std::vector<ListRow> statusRows(
-    const std::vector<StoredConsumable>& items, std::string_view readingText, std::string_view unitName)
+std::vector<ListRow> statusRows(const std::vector<StoredConsumable>& items, std::string_view readingText,
+    std::string_view unitName, const ReminderBasis& basis)
 {
     const double current = leadingNumber(readingText);
     std::vector<ListRow> rows;
     rows.reserve(items.size());
     for (const StoredConsumable& item : items)
-        rows.push_back(statusRow(item, current, unitName));
+        rows.push_back(statusRow(item, current, unitName, basis));
     return rows;
 }
 
@@ -175,10 +177,12 @@ std::optional<std::vector<ListRow>> AnalyzeConsumables(
     if (!dataFileFound(ctx))
         return std::nullopt;
     const AppContext::Action action(ctx);
+    // Read before the items, whose views last only until the next read.
+    const ReminderBasis basis = ReminderBasis::read(ctx);
     const auto items = readConsumables(ctx);
     if (!items)
         return std::nullopt;
-    return statusRows(*items, readingText, unitName);
+    return statusRows(*items, readingText, unitName, basis);
 }
 
 std::optional<ConsumableList> LoadConsumables(AppContext& ctx)
@@ -201,6 +205,7 @@ ConsumableLists ReloadConsumables(AppContext& ctx, std::string_view readingText,
         return lists;
     }
     const AppContext::Action action(ctx);
+    const ReminderBasis basis = ReminderBasis::read(ctx);
     const auto items = readConsumables(ctx);
     if (!items) {
         lists.consumables = std::vector<ListRow>();
@@ -208,7 +213,7 @@ ConsumableLists ReloadConsumables(AppContext& ctx, std::string_view readingText,
         return lists;
     }
     lists.consumables = consumableRows(*items);
-    lists.status = statusRows(*items, readingText, unitName);
+    lists.status = statusRows(*items, readingText, unitName, basis);
     return lists;
 }
 

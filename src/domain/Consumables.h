@@ -30,7 +30,9 @@ ConsumableValue splitConsumableValue(std::string_view value);
 std::optional<std::int32_t> duePointOf(std::string_view lastChanged, std::string_view changeAfter);
 
 // Rows for lstStatus, one per stored consumable in file order, judged against the
-// reading text of txtMiles. Empty (leave lstStatus as it is) when the data file is
+// reading text of txtMiles. An item not due by distance but due by its date entry gets a
+// red bold row "[NAME] change needed! ( due since YYYY-MM-DD.)"; one due by neither has
+// its expected date as tool tip (see Reminders.h). Empty (leave lstStatus as it is) when the data file is
 // missing (after its message) or no consumables are stored.
 std::optional<std::vector<ListRow>> AnalyzeConsumables(
     AppContext& ctx, std::string_view readingText, std::string_view unitName);

@@ -221,6 +221,11 @@ Logs read(AppContext& ctx)
         readLog<ExpenseRecord>(ctx, ExpenseSection), readLog<ServiceRecord>(ctx, ServiceSection)};
 }
 
+Log<ReadingRecord> readReadings(AppContext& ctx)
+{
+    return readLog<ReadingRecord>(ctx, ReadingSection);
+}
+
 bool addReading(AppContext& ctx, std::string_view reading)
 {
     return append(ctx, ReadingSection, std::string(reading));

@@ -103,6 +103,8 @@ struct Logs {
 // file order (never parsed). A missing section is an empty log. They are read in one
 // action: one version of the file.
 Logs read(AppContext& ctx);
+// The reading log alone, for what needs no other.
+Log<ReadingRecord> readReadings(AppContext& ctx);
 
 // Appending, dated now by the context's clock, inside the caller's action. False when the
 // write was refused (it has been reported, and the action stores nothing).
