@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format fp-utils-3.2.2 fonts-dejavu-core
-    g++-mingw-w64-x86-64-posix qt6-charts-dev libqt6opengl6-dev desktop-file-utils appstream "$@")
+    g++-mingw-w64-x86-64-posix qt6-charts-dev libqt6opengl6-dev desktop-file-utils appstream dbus "$@")
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
