@@ -68,7 +68,7 @@ bool Forms::SubMain()
 void Forms::continueStart()
 {
     if (m_context.startsInTray())
-        loadMainHidden();
+        startMain(true);
     else
         showSplash(false);
 }
@@ -97,6 +97,14 @@ frmMain* Forms::loadMainHidden()
     frmMain* form = loadMain();
     if (form && !m_ended)
         form->hideToTrayAtStart();
+    return form;
+}
+
+frmMain* Forms::startMain(bool hidden)
+{
+    frmMain* form = hidden ? loadMainHidden() : showMain();
+    if (form && !m_ended)
+        form->remindAtStart();
     return form;
 }
 

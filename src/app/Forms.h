@@ -46,6 +46,9 @@ public:
     frmMain* showMain();
     // "/s": loads the main window without showing it, then hides it.
     frmMain* loadMainHidden();
+    // The main window as a start brings it: shown (after the splash) or hidden ("/s"),
+    // then the notice of what is due.
+    frmMain* startMain(bool hidden);
     // Shows the splash modelessly; with noMain it closes without opening the main window.
     frmSplash* showSplash(bool noMain);
     frmInitConfig* showInitConfig();

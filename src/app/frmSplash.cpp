@@ -83,7 +83,7 @@ void frmSplash::tmrSplashTimer()
 {
     m_timer.stop();
     if (!m_noFrmMain)
-        m_forms.showMain();
+        m_forms.startMain(false);
     close();
 }
 

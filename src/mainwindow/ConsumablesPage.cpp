@@ -1,8 +1,10 @@
 #include "mainwindow/ConsumablesPage.h"
 
 #include "domain/AppContext.h"
+#include "domain/ConsumableDates.h"
 #include "domain/Consumables.h"
 #include "domain/ReadingKeyFilter.h"
+#include "mainwindow/DateBox.h"
 #include "mainwindow/KeyFilter.h"
 #include "mainwindow/ListRows.h"
 #include "mainwindow/MainPage.h"
@@ -67,6 +69,32 @@ QWidget* ConsumablesPage::buildAddNewFrame()
             grid->addWidget(unit, row * 2 + 1, 1);
         }
     }
+
+    // The change by date, optional: the date box, then its months on a line of their own.
+    m_dtpChangedOn = new DateBox(fmAddNew, "dtpChangedOn",
+        QStringLiteral(
+            "The date when you last changed selected Consumable Item; leave it empty to go by distance only."),
+        [this] {
+            const CalendarDate today = CalendarDate::today(m_main.context());
+            return QDate(today.year, today.month, today.day);
+        });
+    m_txtChangeMonths = Widgets::textBox(fmAddNew, "txtChangeMonths",
+        QStringLiteral("After these many months, it's necessary to change selected Consumable Item, whatever the "
+                       "distance."));
+    m_txtChangeMonths->setFixedWidth(m_txtChangeMonths->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    grid->addWidget(Widgets::label(fmAddNew, "lblConsumableInfo", QStringLiteral("Changed on:")), 6, 0, 1, 2);
+    // As wide as the boxes above it, its arrow within.
+    m_dtpChangedOn->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    grid->addWidget(m_dtpChangedOn, 7, 0);
+    auto* months = new QHBoxLayout;
+    months->setSpacing(4);
+    months->addWidget(Widgets::label(fmAddNew, "lblConsumableInfo", QStringLiteral("or every")));
+    months->addWidget(m_txtChangeMonths);
+    months->addWidget(Widgets::label(fmAddNew, "lblConsumableInfo", QStringLiteral("months")));
+    months->addStretch(1);
+    grid->addLayout(months, 8, 0, 1, 2);
+    for (QLineEdit* box : {static_cast<QLineEdit*>(m_dtpChangedOn), m_txtChangeMonths})
+        box->setReadOnly(true);
     return fmAddNew;
 }
 
@@ -96,6 +124,7 @@ void ConsumablesPage::connectControls()
 {
     KeyFilter::install(m_txtLastChanged, keepsReadingKey, ReadingDigits);
     KeyFilter::install(m_txtChangeAfter, keepsReadingKey, ReadingDigits);
+    KeyFilter::install(m_txtChangeMonths, ConsumableDates::keepsMonthsKey, ConsumableDates::MonthsDigits);
     // A double-click anywhere on the list means the selected row, as the list's own
     // double-click does.
     m_lstConsumables->viewport()->installEventFilter(this);
@@ -147,6 +176,8 @@ ConsumablePanelState ConsumablesPage::panelState() const
     panel.itemName = m_txtItemName->text().toStdString();
     panel.lastChanged = m_txtLastChanged->text().toStdString();
     panel.changeAfter = m_txtChangeAfter->text().toStdString();
+    panel.changedOn = m_dtpChangedOn->text().toStdString();
+    panel.changeMonths = m_txtChangeMonths->text().toStdString();
     return panel;
 }
 
@@ -160,7 +191,8 @@ void ConsumablesPage::apply(ConsumablePanelOutcome outcome)
     m_btnDel->setEnabled(panel.deleteEnabled);
     m_btnSave->setEnabled(panel.saveEnabled);
     const std::pair<QLineEdit*, const std::string*> boxes[] = {{m_txtItemName, &panel.itemName},
-        {m_txtLastChanged, &panel.lastChanged}, {m_txtChangeAfter, &panel.changeAfter}};
+        {m_txtLastChanged, &panel.lastChanged}, {m_txtChangeAfter, &panel.changeAfter},
+        {m_dtpChangedOn, &panel.changedOn}, {m_txtChangeMonths, &panel.changeMonths}};
     for (const auto& [box, text] : boxes) {
         box->setReadOnly(panel.boxesLocked);
         const QString value = QString::fromStdString(*text);

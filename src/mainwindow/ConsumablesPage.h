@@ -6,6 +6,7 @@
 #include <QList>
 #include <QWidget>
 
+class DateBox;
 class frmMain;
 class QLineEdit;
 class QTreeWidget;
@@ -26,6 +27,8 @@ public:
     QLineEdit* txtItemName() const { return m_txtItemName; }
     QLineEdit* txtLastChanged() const { return m_txtLastChanged; }
     QLineEdit* txtChangeAfter() const { return m_txtChangeAfter; }
+    DateBox* dtpChangedOn() const { return m_dtpChangedOn; }
+    QLineEdit* txtChangeMonths() const { return m_txtChangeMonths; }
     Widgets::Button* btnConsumableAdd() const { return m_btnAdd; }
     Widgets::Button* btnConsumableEdit() const { return m_btnEdit; }
     Widgets::Button* btnConsumableSave() const { return m_btnSave; }
@@ -62,6 +65,8 @@ private:
     QLineEdit* m_txtItemName = nullptr;
     QLineEdit* m_txtLastChanged = nullptr;
     QLineEdit* m_txtChangeAfter = nullptr;
+    DateBox* m_dtpChangedOn = nullptr;
+    QLineEdit* m_txtChangeMonths = nullptr;
     Widgets::Button* m_btnAdd = nullptr;
     Widgets::Button* m_btnEdit = nullptr;
     Widgets::Button* m_btnSave = nullptr;

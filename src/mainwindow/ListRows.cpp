@@ -8,13 +8,9 @@ namespace {
 
 constexpr int kIconRole = Qt::UserRole;
 
-QColor colourOf(Colour colour)
-{
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-        static_cast<int>((colour >> 16) & 0xFF));
-}
+using ListRows::colourOf;
 
-// A row that keeps the domain's row and answers text, colour, font and icon from it
+// A row that keeps the domain's row and answers text, colour, font, icon and tool tip from it
 // when the list asks, rather than storing a value per column and role: a fill of
 // thousands of rows would otherwise spend most of its time converting and storing
 // what the list shows a screenful of.
@@ -45,6 +41,8 @@ public:
             if (!m_row.bold || !treeWidget())
                 return QVariant();
             return boldFont();
+        case Qt::ToolTipRole:
+            return m_row.toolTip.empty() ? QVariant() : QVariant(QString::fromStdString(m_row.toolTip));
         case Qt::DecorationRole:
             return column == 0 ? QVariant(m_icon) : QVariant();
         case kIconRole:
@@ -70,6 +68,12 @@ private:
 } // namespace
 
 namespace ListRows {
+
+QColor colourOf(Colour colour)
+{
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+        static_cast<int>((colour >> 16) & 0xFF));
+}
 
 void fill(QTreeWidget* list, std::vector<ListRow> rows)
 {

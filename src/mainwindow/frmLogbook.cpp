@@ -3,19 +3,26 @@
 #include "controls/UiFont.h"
 #include "core/Numbers.h"
 #include "domain/AppContext.h"
+#include "domain/AppSettings.h"
 #include "domain/Logbook.h"
 #include "domain/LogbookFigures.h"
+#include "domain/Reminders.h"
 #include "mainwindow/FuelPage.h"
 #include "mainwindow/LogTableModel.h"
 #include "mainwindow/LogbookCharts.h"
+#include "mainwindow/MainPage.h"
+#include "mainwindow/ReminderTableModel.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/frmMain.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileSystemWatcher>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabWidget>
@@ -114,6 +121,7 @@ frmLogbook::frmLogbook(frmMain& main)
     m_tabLogbook->addTab(table("tblReadingLog", m_readings), QStringLiteral("Readings"));
     m_charts = new LogbookCharts(m_tabLogbook);
     m_tabLogbook->addTab(m_charts, QStringLiteral("Charts"));
+    m_tabLogbook->addTab(buildReminders(), QStringLiteral("Reminders"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_tabLogbook);
@@ -172,6 +180,45 @@ QTableView* frmLogbook::table(const char* name, LogTableModel* model)
     view->setSortingEnabled(true);
     view->sortByColumn(0, Qt::DescendingOrder);
     return view;
+}
+
+QWidget* frmLogbook::buildReminders()
+{
+    auto* page = new QWidget(m_tabLogbook);
+    page->setObjectName(QStringLiteral("pageReminders"));
+    m_reminders = new ReminderTableModel(this);
+    auto* view = new QTableView(page);
+    view->setObjectName(QStringLiteral("tblReminders"));
+    view->setModel(m_reminders);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setWordWrap(false);
+    view->setTabKeyNavigation(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_chkRemindAtStart = new QCheckBox(QStringLiteral("Tell me at start when something is due"), page);
+    m_chkRemindAtStart->setObjectName(QStringLiteral("chkRemindAtStart"));
+    connect(m_chkRemindAtStart, &QCheckBox::toggled, this, &frmLogbook::onRemindAtStartToggled);
+    // The table as wide as the other pages' tables, which the columns are fitted to.
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 6);
+    layout->addWidget(view, 1);
+    auto* below = new QHBoxLayout;
+    below->setContentsMargins(6, 0, 6, 0);
+    below->addWidget(m_chkRemindAtStart);
+    layout->addLayout(below);
+    return page;
+}
+
+void frmLogbook::onRemindAtStartToggled(bool remind)
+{
+    AppContext& ctx = m_main.context();
+    if (AppSettings::setRemindAtStart(ctx, remind))
+        return;
+    // Refused (and reported): the box shows what the file holds.
+    const QSignalBlocker blocker(m_chkRemindAtStart);
+    m_chkRemindAtStart->setChecked(AppSettings::remindAtStart(ctx));
 }
 
 void frmLogbook::showPage(Page page)
@@ -257,4 +304,8 @@ void frmLogbook::reload()
         }));
 
     m_charts->fill(logs, unit, currency);
+
+    m_reminders->setRows(ReminderList(ctx, m_main.mainPage()->txtMiles()->text().toStdString(), unit.toStdString()));
+    const QSignalBlocker blocker(m_chkRemindAtStart);
+    m_chkRemindAtStart->setChecked(AppSettings::remindAtStart(ctx));
 }

@@ -6,18 +6,20 @@
 class frmMain;
 class LogTableModel;
 class LogbookCharts;
+class QCheckBox;
 class QFileSystemWatcher;
 class QTabWidget;
 class QTableView;
 class QTimer;
+class ReminderTableModel;
 
-// The car's dated history: the four logs as tables, newest first, and the charts. It
-// follows the data file: whatever changes the file (an action of the main window, a
-// restore), the open window shows what the file holds.
+// The car's dated history: the four logs as tables, newest first, the charts, and what
+// falls due when. It follows the data file: whatever changes the file (an action of the
+// main window, a restore), the open window shows what the file holds.
 class frmLogbook : public QWidget {
     Q_OBJECT
 public:
-    enum class Page { FillUps, Expenses, Services, Readings, Charts };
+    enum class Page { FillUps, Expenses, Services, Readings, Charts, Reminders };
 
     explicit frmLogbook(frmMain& main);
 
@@ -33,6 +35,9 @@ protected:
 
 private:
     QTableView* table(const char* name, LogTableModel* model);
+    // The reminder list, and whether to be told of it at start.
+    QWidget* buildReminders();
+    void onRemindAtStartToggled(bool remind);
     // After the data file's folder changed: a reload when the file's bytes did.
     void followDataFile();
 
@@ -43,6 +48,8 @@ private:
     LogTableModel* m_services = nullptr;
     LogTableModel* m_readings = nullptr;
     LogbookCharts* m_charts = nullptr;
+    ReminderTableModel* m_reminders = nullptr;
+    QCheckBox* m_chkRemindAtStart = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;
     QTimer* m_follow = nullptr;
     QByteArray m_shown; // the data file as the pages show it

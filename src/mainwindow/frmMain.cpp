@@ -7,7 +7,9 @@
 #include "domain/AppContext.h"
 #include "domain/CsvExport.h"
 #include "domain/CurrencyList.h"
+#include "domain/Reminders.h"
 #include "mainwindow/ConsumablesPage.h"
+#include "mainwindow/DBusNotifier.h"
 #include "mainwindow/ExpensesPage.h"
 #include "mainwindow/FuelPage.h"
 #include "mainwindow/MainPage.h"
@@ -36,6 +38,8 @@ namespace {
 
 const int kClientWidth = 584;
 const int kClientHeight = 425;
+// How long the start-up balloon stays; a notice in a balloon waits for it.
+const int kStartBalloonMs = 2000;
 
 QString versionCaption()
 {
@@ -267,8 +271,14 @@ void frmMain::buildTray()
     m_oSysTray->SetToolTip(windowTitle());
     m_oSysTray->ShowBalloonTip(QStringLiteral("Wheelbook is minimized to System Tray. Double-click to launch it or "
                                               "Right-click to see different menu options."),
-        QStringLiteral("Wheelbook!"), 1, 2000);
+        QStringLiteral("Wheelbook!"), 1, kStartBalloonMs);
     connect(m_oSysTray, &frmSysTray::MenuClick, this, &frmMain::onMenuClick);
+    connect(m_oSysTray, &frmSysTray::BalloonClicked, this, [this] {
+        if (m_noticeInBalloon)
+            showForNotice();
+    });
+    for (const auto gone : {&frmSysTray::BalloonHide, &frmSysTray::BalloonTimeOut})
+        connect(m_oSysTray, gone, this, [this] { m_noticeInBalloon = false; });
     connect(m_oSysTray, &frmSysTray::SysTrayDoubleClick, this, &frmMain::onSysTrayDoubleClick);
     connect(m_oSysTray, &frmSysTray::SysTrayMouseUp, this, &frmMain::onSysTrayMouseUp);
 }
@@ -286,6 +296,34 @@ void frmMain::hideToTrayAtStart()
     }
     // Nobody could reach a hidden window: start minimised instead.
     showMinimized();
+}
+
+void frmMain::setDesktopNotifier(DesktopNotifier* notifier)
+{
+    delete m_notifier;
+    m_notifier = notifier;
+    notifier->setParent(this);
+    connect(notifier, &DesktopNotifier::activated, this, &frmMain::showForNotice);
+}
+
+void frmMain::remindAtStart()
+{
+    const auto notice = StartupNotice(m_context, m_mainPage->txtMiles()->text().toStdString(),
+        m_settingsPage->cmbUnit()->currentText().toStdString());
+    if (!notice)
+        return;
+    const QString title = QString::fromStdString(notice->title);
+    const QString body = QString::fromStdString(notice->body);
+    if (!m_notifier)
+        setDesktopNotifier(new DBusNotifier(QDBusConnection::sessionBus()));
+    if (m_notifier->notify(title, body) || !m_oSysTray || !m_oSysTray->SupportsBalloons())
+        return;
+    QTimer::singleShot(kStartBalloonMs, this, [this, title, body] {
+        if (!m_oSysTray)
+            return;
+        m_oSysTray->ShowBalloonTip(body, title, 1);
+        m_noticeInBalloon = true;
+    });
 }
 
 void frmMain::minimizeToTray()
@@ -358,10 +396,22 @@ void frmMain::onMenuClick(int /*index*/, const QString& key)
 
 void frmMain::onSysTrayDoubleClick(int /*button*/)
 {
+    showFromTray();
+}
+
+void frmMain::showFromTray()
+{
     showNormal();
     activateWindow();
     if (m_oSysTray)
         m_oSysTray->SetMenuItemCaption(0, QStringLiteral("Hide"));
+}
+
+void frmMain::showForNotice()
+{
+    m_tabMain->setCurrentIndex(0);
+    showFromTray();
+    raise();
 }
 
 void frmMain::onSysTrayMouseUp(int button)

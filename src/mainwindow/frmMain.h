@@ -11,6 +11,7 @@
 
 class AppContext;
 class ConsumablesPage;
+class DesktopNotifier;
 class ExpensesPage;
 class FuelPage;
 class MainPage;
@@ -37,6 +38,13 @@ public:
     void load();
     // "/s": loaded but not shown; it waits in the notification area.
     void hideToTrayAtStart();
+    // After the set-up at start: the notice of what is due, when one is due today,
+    // through the desktop's notifications, else the tray icon's balloon, else nowhere.
+    // Activating it shows the window on the "&Main" tab.
+    void remindAtStart();
+    // Where the notice goes first (the window keeps it); the session bus's notification
+    // service unless set.
+    void setDesktopNotifier(DesktopNotifier* notifier);
 
     QString Action() const { return m_action; }
     void setAction(const QString& action) { m_action = action; }
@@ -79,6 +87,10 @@ private:
     void onMenuClick(int index, const QString& key);
     void onSysTrayDoubleClick(int button);
     void onSysTrayMouseUp(int button);
+    // The window shown and in front, as the tray's double-click brings it; a notice
+    // brings it on the "&Main" tab.
+    void showFromTray();
+    void showForNotice();
     bool hasNotificationArea() const;
 
     AppContext& m_context;
@@ -93,6 +105,8 @@ private:
     QAction* m_mnuWebLink = nullptr;
     QMenu* m_mnuPopupMiscAdd = nullptr;
     QPointer<frmSysTray> m_oSysTray;
+    DesktopNotifier* m_notifier = nullptr;
+    bool m_noticeInBalloon = false; // the balloon up is the notice
     QPointer<frmLogbook> m_logbook;
     QPointer<frmRestore> m_restore;
     std::function<QString()> m_exportFolder;

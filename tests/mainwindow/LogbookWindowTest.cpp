@@ -167,3 +167,27 @@ TEST_F(LogbookWindow, ExportWritesTheSixFilesIntoTheChosenFolderOrNothingWhenCan
         "Entry,Date,Action,Amount,Category,Unparsed\r\n1,2026-03-05 10:00,new,150,\"Tyres, \"\"winter\"\" #2\",\r\n"
         "2,2026-04-05 10:00,add,20.5,fuel,\r\n");
 }
+
+TEST_F(LogbookWindow, RemindersListWhatFallsDueSoonestFirstAndTheBoxStoresWhetherToTellAtStart)
+{
+    // At the log's 500 Km in 31 days: the coolant's 200 Km left take 13 days.
+    const std::string data = edited(kLogs,
+        {{"Air Filter=0#15000\r\n",
+            "Air Filter=0#15000\r\nCoolant=1000#1700\r\n[consumable dates]\r\nAir Filter=2025-01-15#12\r\n"}});
+    open(0, data);
+    f.main().openLogbook(frmLogbook::Page::Reminders);
+    EXPECT_EQ(table("tblReminders"),
+        QStringList({u"Item | Due at reading | Left | Due by date | Expected | Status"_s,
+            u"AIR FILTER | 15000 | 12500 Km | 2026-01-15 |  | Overdue"_s, u"OIL | 2500 | 0 Km |  |  | Overdue"_s,
+            u"COOLANT | 2700 | 200 Km |  | 2026-06-10 | Due soon"_s}));
+    const QAbstractItemModel* model = f.find<QTableView>("tblReminders")->model();
+    QStringList backgrounds;
+    for (int row = 0; row < model->rowCount(); ++row)
+        backgrounds << model->index(row, 5).data(Qt::BackgroundRole).value<QBrush>().color().name();
+    EXPECT_EQ(backgrounds, QStringList({u"#ffaaaa"_s, u"#ffaaaa"_s, u"#ffeaaa"_s}));
+
+    auto* remind = f.find<QCheckBox>("chkRemindAtStart");
+    EXPECT_TRUE(remind->isChecked());
+    remind->click();
+    EXPECT_EQ(f.dataFile(), edited(data, {{"ontop=0\r\n", "ontop=0\r\nremind=0\r\n"}}));
+}

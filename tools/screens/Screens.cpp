@@ -1,6 +1,7 @@
 // Renders the splash, the first-run dialog, each page of the main window, each page of
-// the logbook and the restore dialog over a sample data file (a year of a car's history,
-// with a few daily back-ups), as PNG files in the folder given on the command line.
+// the logbook and the restore dialog over a sample data file (a year of a car's history
+// up to 2026-05-28, with a few daily back-ups), as PNG files in the folder given on the
+// command line.
 //   xvfb-run -a build/tools/screens/wheelbook_screens /tmp/screens [data-file]
 #include "app/Forms.h"
 #include "app/InstanceLock.h"
@@ -13,12 +14,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <map>
@@ -59,7 +62,11 @@ std::string yearOfData(int weeks)
     long long reading = 38200, lastFill = 0, litresTotal = 0;
     std::map<std::string, long long> spent; // cents by category
     std::map<std::string, std::string> consumables = {{"Engine Oil", "31000#15000"}, {"Oil Filter", "31000#15000"},
-        {"Air Filter", "24000#30000"}, {"Timing Belt", "12000#60000"}, {"Brake Fluid", "20500#20000"}};
+        {"Air Filter", "24000#30000"}, {"Timing Belt", "12000#60000"}, {"Brake Fluid", "20500#20000"},
+        {"Coolant", "12000#100000"}, {"Wiper Blades", "38200#50000"}};
+    // Changed by date as well: the coolant every three years (due in April), the wiper
+    // blades every year (due next week), the brake fluid every two.
+    std::string consumableDates = "Coolant=2023-04-20#36\r\nWiper Blades=2025-06-04#12\r\n";
     auto expense = [&](const QDate& day, const std::string& category, long long cents) {
         const bool first = spent.find(category) == spent.end();
         spent[category] += cents;
@@ -106,8 +113,11 @@ std::string yearOfData(int weeks)
             expense(day.addDays(4), "Tyres", 42800);
         if (week == 22)
             service(day.addDays(2), "Air Filter", 30000);
-        if (week == 37)
+        if (week == 37) {
             service(day.addDays(3), "Brake Fluid", 20000);
+            consumableDates
+                += "Brake Fluid=" + day.addDays(3).toString(QStringLiteral("yyyy-MM-dd")).toStdString() + "#24\r\n";
+        }
         if (week == 47) {
             expense(day.addDays(1), "Service", 14500);
             service(day.addDays(1), "Engine Oil", 15000);
@@ -124,10 +134,11 @@ std::string yearOfData(int weeks)
         + "\r\nunit=1\r\ncur=EUR\r\nicur=9\r\ncost=" + std::to_string(Money::fromUnits(total * 100).roundedWhole())
         + "\r\nstartup=0\r\nsystray=0\r\nontop=0\r\n[fuel]\r\ntotal=" + money(litresTotal) + "\r\n[misc]\r\n" + misc
         + "[consumables]\r\n";
-    for (const char* item : {"Engine Oil", "Oil Filter", "Air Filter", "Timing Belt", "Brake Fluid"})
+    for (const char* item :
+        {"Engine Oil", "Oil Filter", "Air Filter", "Timing Belt", "Brake Fluid", "Coolant", "Wiper Blades"})
         file += std::string(item) + "=" + consumables[item] + "\r\n";
-    return file + "[reading log]\r\n" + readingLog + "[fuel log]\r\n" + fuelLog + "[expense log]\r\n" + expenseLog
-        + "[service log]\r\n" + serviceLog;
+    return file + "[consumable dates]\r\n" + consumableDates + "[reading log]\r\n" + readingLog + "[fuel log]\r\n"
+        + fuelLog + "[expense log]\r\n" + expenseLog + "[service log]\r\n" + serviceLog;
 }
 
 void write(const QString& path, const std::string& bytes)
@@ -135,6 +146,13 @@ void write(const QString& path, const std::string& bytes)
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+void doubleClick(QTreeWidget* list, const QString& row)
+{
+    QTreeWidgetItem* item = list->findItems(row, Qt::MatchExactly).value(0);
+    list->setCurrentItem(item);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
 }
 
 void save(QWidget* widget, const QString& folder, const QString& name)
@@ -184,6 +202,9 @@ int main(int argc, char** argv)
     }
 
     AppContext context(appDir.path().toStdString(), "", "", prompter);
+    // The sample as of a few days after its last week, whatever the day the pictures are taken.
+    if (argc <= 2)
+        context.setClock([] { return QDateTime(QDate(2026, 5, 28), QTime(12, 34)).toSecsSinceEpoch(); });
     InstanceLock lock(appDir.filePath(QStringLiteral("lock")));
     Forms forms(context, lock);
     forms.setSplashIntervalMs(60000);
@@ -195,13 +216,17 @@ int main(int argc, char** argv)
     const char* pages[] = {"tab0-main", "tab1-consumables", "tab2-expenses", "tab3-fuel", "tab4-settings"};
     for (int i = 0; i < 5; ++i) {
         main->tabMain()->setCurrentIndex(i);
+        if (i == 1) // the details of an item changed by date as well
+            doubleClick(
+                main->findChild<QTreeWidget*>(QStringLiteral("lstConsumables")), QStringLiteral(" BRAKE FLUID"));
         save(main, folder, QLatin1String(pages[i]));
     }
 
     main->findChild<QAction*>(QStringLiteral("mnuLogHistory"))->trigger();
     frmLogbook* logbook = main->logbook();
-    const char* logPages[] = {"log0-fillups", "log1-expenses", "log2-services", "log3-readings", "log4-charts"};
-    for (int i = 0; i < 5; ++i) {
+    const char* logPages[]
+        = {"log0-fillups", "log1-expenses", "log2-services", "log3-readings", "log4-charts", "log5-reminders"};
+    for (int i = 0; i < 6; ++i) {
         logbook->tabLogbook()->setCurrentIndex(i);
         save(logbook, folder, QLatin1String(logPages[i]));
     }
