@@ -8,6 +8,11 @@
 #include <ctime>
 #include <filesystem>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 const std::string kPrefix = "cardata-";
@@ -89,6 +94,20 @@ std::optional<std::string> DailyBackups::beforeChange()
     std::error_code ignored;
     if (std::filesystem::exists(today, ignored))
         return std::nullopt;
+#ifndef _WIN32
+    // The data file is only ever replaced, never written in place, so its present bytes
+    // can stay on disk under the back-up's name: a second link to them, made atomically,
+    // with no copy and no flush of bytes that are on disk already. Where links cannot be
+    // made (FAT sticks, a data file on another device), the file is copied.
+    if (::access(m_dataFile.c_str(), F_OK) != 0 && errno == ENOENT)
+        return std::nullopt;
+    if (!makeFolder(folder())
+        && ::linkat(AT_FDCWD, m_dataFile.c_str(), AT_FDCWD, today.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        DurableFile::syncFolder(folder());
+        removeOldest();
+        return std::nullopt;
+    }
+#endif
     std::string bytes;
     if (const int error = DurableFile::readAll(m_dataFile, bytes); error != 0)
         return error == ENOENT ? std::nullopt : std::optional(folder() + ": " + errorText(error));
@@ -96,14 +115,20 @@ std::optional<std::string> DailyBackups::beforeChange()
         return made;
     if (const int error = DurableFile::replace(today, bytes, 0644); error != 0)
         return folder() + ": " + errorText(error);
+    removeOldest();
+    return std::nullopt;
+}
+
+void DailyBackups::removeOldest() const
+{
     // The newest ones stay; a back-up made before a restore is never removed here.
+    std::error_code ignored;
     std::vector<std::string> daily;
     for (const Backup& backup : list())
         if (backup.time.empty())
             daily.push_back(backup.path);
     for (std::size_t i = Kept; i < daily.size(); ++i)
         std::filesystem::remove(daily[i], ignored);
-    return std::nullopt;
 }
 
 std::vector<DailyBackups::Backup> DailyBackups::list() const

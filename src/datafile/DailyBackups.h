@@ -42,6 +42,7 @@ public:
 
 private:
     std::string stamp(const char* format) const;
+    void removeOldest() const;
 
     std::string m_dataFile;
     std::function<std::time_t()> m_clock;

@@ -52,6 +52,20 @@ TEST_F(BackupsTest, TheFirstChangeOfADayKeepsTheFileAsItWasAndThirtyDaysAreKept)
     EXPECT_EQ(readFileBytes(ctx.backups().list().front().path), crlf("[app]\nmiles=300\n"));
 }
 
+TEST_F(BackupsTest, ADataFileThatIsALinkIsKeptByItsBytesNotByTheLink)
+{
+    namespace fs = std::filesystem;
+    const std::string real = dir.file("elsewhere/cardata.dat");
+    fs::create_directory(dir.file("elsewhere"));
+    fs::rename(dir.file("cardata.dat"), real);
+    fs::create_symlink(real, dir.file("cardata.dat"));
+    write("2");
+    const std::string backup = ctx.backups().list().front().path;
+    EXPECT_FALSE(fs::is_symlink(backup));
+    EXPECT_EQ(readFileBytes(backup), crlf("[app]\nmiles=1\n"));
+    EXPECT_EQ(readFileBytes(real), crlf("[app]\nmiles=2\n"));
+}
+
 TEST_F(BackupsTest, ABackUpThatCannotBeMadeIsReportedOnceAndTheChangeIsStored)
 {
     dir.write("backups", "not a folder");
