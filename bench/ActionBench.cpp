@@ -4,6 +4,7 @@
 // An action runs as in the program: one context for the session, one action per event.
 #include "BenchSupport.h"
 
+#include "core/MemoryPolicy.h"
 #include "domain/AppContext.h"
 #include "domain/AppSettings.h"
 #include "domain/ConsumablePanel.h"
@@ -33,6 +34,7 @@ void ratio(const char* name, double action, const bench::Baseline& baseline)
 
 int main()
 {
+    MemoryPolicy::keepFreedMemoryForReuse();
     const int items = 10000;
     const int runs = 31;
     const std::string folder = bench::tempFolder();

@@ -2,6 +2,7 @@
 // and parse of the same file. Every run starts from a cold store, as a fresh start would.
 #include "BenchSupport.h"
 
+#include "core/MemoryPolicy.h"
 #include "core/Prompter.h"
 #include "datafile/ProfileStore.h"
 #include "domain/AppContext.h"
@@ -50,6 +51,7 @@ void measure(int items)
 
 int main()
 {
+    MemoryPolicy::keepFreedMemoryForReuse();
     measure(100);
     measure(10000);
     return 0;

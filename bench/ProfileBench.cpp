@@ -3,6 +3,7 @@
 // and one write.
 #include "BenchSupport.h"
 
+#include "core/MemoryPolicy.h"
 #include "core/Prompter.h"
 #include "datafile/ProfileStore.h"
 #include "datafile/mINIFunctions.h"
@@ -62,6 +63,7 @@ void measure(int items)
 
 int main()
 {
+    MemoryPolicy::keepFreedMemoryForReuse();
     measure(100);
     measure(10000);
     return 0;

@@ -5,6 +5,7 @@
 
 #include "app/Forms.h"
 #include "app/InstanceLock.h"
+#include "core/MemoryPolicy.h"
 #include "core/Prompter.h"
 #include "domain/AppContext.h"
 #include "domain/ListRow.h"
@@ -45,6 +46,7 @@ std::vector<ListRow> statusRows(int count)
 
 int main(int argc, char** argv)
 {
+    MemoryPolicy::keepFreedMemoryForReuse();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 

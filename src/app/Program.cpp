@@ -4,6 +4,7 @@
 #include "app/InstanceLock.h"
 #include "app/QtPrompter.h"
 #include "controls/Artwork.h"
+#include "core/MemoryPolicy.h"
 #include "domain/AppContext.h"
 #include "registry/RegistryStore.h"
 #include "registry/RunKeyStartupRegistry.h"
@@ -22,6 +23,7 @@ int Program::run(int argc, char** argv)
 int Program::run(int argc, char** argv, Prompter& prompter, const std::function<void(const QString&)>& trace,
     const std::function<void(Forms&)>& prepare)
 {
+    MemoryPolicy::keepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wheelbook"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
