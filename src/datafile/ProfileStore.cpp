@@ -569,7 +569,7 @@ std::optional<std::string> ProfileStore::keySpelling(
     return fromFile(*parsed, parsed->name(parsed->lines[index]));
 }
 
-void ProfileStore::forEachLine(const std::string& path, const std::function<void(std::string_view line)>& visit)
+void ProfileStore::forEachLine(const std::string& path, const std::function<bool(std::string_view line)>& visit)
 {
     const Parsed* parsed = load(path);
     if (!parsed)
@@ -580,12 +580,10 @@ void ProfileStore::forEachLine(const std::string& path, const std::function<void
         // The mark is the first line's as far as an exact comparison is concerned.
         const std::size_t begin = i == 0 ? 0 : line.begin;
         const std::string_view raw = bytes.substr(begin, line.end - begin);
-        if (parsed->windows1252) {
+        if (parsed->windows1252)
             m_decoded = fromFile(*parsed, raw);
-            visit(m_decoded);
-        } else {
-            visit(raw);
-        }
+        if (!visit(parsed->windows1252 ? std::string_view(m_decoded) : raw))
+            return;
     }
     // A file of nothing but the mark is one line all the same.
     if (parsed->lines.empty() && !bytes.empty())

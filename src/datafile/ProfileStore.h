@@ -77,7 +77,8 @@ public:
     // Every line of the file as the reads of this moment see them, without its line end (the
     // first with the byte-order mark a file may begin with), in the program's UTF-8: for the
     // scans that compare lines exactly. The views last until the next call on the store.
-    void forEachLine(const std::string& path, const std::function<void(std::string_view line)>& visit);
+    // The scan ends early when `visit` returns false.
+    void forEachLine(const std::string& path, const std::function<bool(std::string_view line)>& visit);
 
     // The file's bytes as the reads of this moment see them (the open transaction's own
     // writes included), in the program's UTF-8; nothing when there is no such file. The

@@ -172,7 +172,10 @@ bool mINIFunctions::SectionExists(const std::string& fileName, std::string_view 
     // The lines exactly as the reads see them: the scan compares them whole, case and blanks included.
     const std::string header = headerLine(section);
     bool found = false;
-    m_store.forEachLine(fileName, [&](std::string_view line) { found = found || line == header; });
+    m_store.forEachLine(fileName, [&](std::string_view line) {
+        found = line == header;
+        return !found;
+    });
     return found;
 }
 
@@ -190,19 +193,20 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
         return false;
     }
     const std::string header = headerLine(section);
-    enum { Before, In, Done } state = Before;
+    // From the first header line of the section to the next section line: the first line
+    // holding "=" whose name is the key.
+    bool inSection = false;
     bool found = false;
     m_store.forEachLine(fileName, [&](std::string_view line) {
-        if (state == Before) {
-            state = line == header ? In : Before;
-        } else if (state == In) {
-            if (HasEqualSign(line)) {
-                found = line.substr(0, line.find('=')) == key;
-                state = found ? Done : In;
-            } else if (IsSectionLine(line)) {
-                state = Done;
-            }
+        if (!inSection) {
+            inSection = line == header;
+            return true;
         }
+        if (HasEqualSign(line)) {
+            found = line.substr(0, line.find('=')) == key;
+            return !found;
+        }
+        return !IsSectionLine(line);
     });
     return found;
 }

@@ -10,6 +10,7 @@
 #include "domain/ReadingKeyFilter.h"
 #include "domain/Reminders.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <initializer_list>
@@ -56,17 +57,18 @@ std::string joined(std::initializer_list<std::string_view> pieces)
     std::size_t size = 0;
     for (std::string_view piece : pieces)
         size += piece.size();
-    std::string text;
-    text.reserve(size);
+    std::string text(size, '\0');
+    char* out = text.data();
     for (std::string_view piece : pieces)
-        text += piece;
+        out = std::copy(piece.begin(), piece.end(), out);
     return text;
 }
 
-ListRow statusRow(const StoredConsumable& item, double current, std::string_view unitName, const ReminderBasis& basis)
+ListRow statusRow(const StoredConsumable& item, std::string rowText, double current, std::string_view unitName,
+    const ReminderBasis& basis)
 {
     ListRow row;
-    row.text = rowTextOf(item.name);
+    row.text = std::move(rowText);
     row.icon = kStatusIcon;
 
     if (IsBlank(item.value)) {
@@ -120,14 +122,18 @@ ListRow statusRow(const StoredConsumable& item, double current, std::string_view
     return row;
 }
 
+// The status rows; their texts are taken from `named` (rows of the same items in the same
+// order) when given, so a reload makes each text once.
 std::vector<ListRow> statusRows(const std::vector<StoredConsumable>& items, std::string_view readingText,
-    std::string_view unitName, const ReminderBasis& basis)
+    std::string_view unitName, const ReminderBasis& basis, const std::vector<ListRow>* named = nullptr)
 {
     const double current = leadingNumber(readingText);
     std::vector<ListRow> rows;
     rows.reserve(items.size());
-    for (const StoredConsumable& item : items)
-        rows.push_back(statusRow(item, current, unitName, basis));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        std::string text = named ? (*named)[i].text : rowTextOf(items[i].name);
+        rows.push_back(statusRow(items[i], std::move(text), current, unitName, basis));
+    }
     return rows;
 }
 
@@ -213,7 +219,7 @@ ConsumableLists ReloadConsumables(AppContext& ctx, std::string_view readingText,
         return lists;
     }
     lists.consumables = consumableRows(*items);
-    lists.status = statusRows(*items, readingText, unitName, basis);
+    lists.status = statusRows(*items, readingText, unitName, basis, &*lists.consumables);
     return lists;
 }
 

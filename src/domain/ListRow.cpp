@@ -2,17 +2,18 @@
 
 #include "core/TextEncoding.h"
 
-#include <algorithm>
-
 std::string rowTextOf(std::string_view name)
 {
-    const bool ascii
-        = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii)
-        return " " + TextEncoding::upper(name);
-    // Lists of thousands of rows: one allocation a row.
+    // Lists of thousands of rows: one pass and at most one allocation a row.
     std::string text(name.size() + 1, ' ');
-    std::transform(name.begin(), name.end(), text.begin() + 1,
-        [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    char* out = text.data() + 1;
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            text = TextEncoding::upper(name);
+            text.insert(text.begin(), ' ');
+            return text;
+        }
+        *out++ = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
     return text;
 }
