@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #ifdef _WIN32
+#include <direct.h>
 #include <io.h>
 #include <windows.h>
 #else
@@ -137,6 +138,21 @@ void syncFolder(const std::string& folder)
         ::fsync(fd);
         ::close(fd);
     }
+#endif
+}
+
+bool makeFolders(const std::string& folder)
+{
+    struct ::stat info { };
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    const std::string parent = parentFolder(folder);
+    if (parent != folder && !makeFolders(parent))
+        return false;
+#ifdef _WIN32
+    return ::_mkdir(folder.c_str()) == 0 || errno == EEXIST;
+#else
+    return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 #endif
 }
 

@@ -45,4 +45,8 @@ int removeLeftovers(const std::string& path);
 // Flushes a folder's entries (a rename or an unlink in it) to disk.
 void syncFolder(const std::string& folder);
 
+// Makes the folder and any missing one above it, private to the user; true when it is
+// a folder afterwards.
+bool makeFolders(const std::string& folder);
+
 } // namespace DurableFile

@@ -11,7 +11,6 @@
 #include <charconv>
 #include <cstdlib>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -49,16 +48,6 @@ std::optional<std::string> find(const Names& names, const std::string& name)
 long pick(const Names& names, std::uint32_t index, std::string& name)
 {
     return index < names.size() ? (name = names[index], RegistryStore::StatusOk) : RegistryStore::StatusNoMoreItems;
-}
-
-// Makes the folder and any missing one above it, private to the user.
-bool makeFolders(const std::string& folder)
-{
-    struct stat info { };
-    if (::stat(folder.c_str(), &info) == 0)
-        return S_ISDIR(info.st_mode);
-    const std::string parent = DurableFile::parentFolder(folder);
-    return (parent == folder || makeFolders(parent)) && (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST);
 }
 
 // The escapes of a desktop entry's string values, and what they stand for.
@@ -192,7 +181,7 @@ public:
     // Adds the key and each missing key above it; a root needs no section.
     long create()
     {
-        bool ok = makeFolders(DurableFile::parentFolder(m_file));
+        bool ok = DurableFile::makeFolders(DurableFile::parentFolder(m_file));
         for (std::size_t end = m_section.find('\\'); ok && end != std::string::npos;) {
             end = m_section.find('\\', end + 1);
             ok = m_profile.addSection(m_file, m_section.substr(0, end)).ok;
@@ -250,7 +239,7 @@ private:
         std::string present;
         if (DurableFile::readAll(file, present) == 0 && present == text)
             return StatusOk; // written already: no write at all
-        return makeFolders(m_store.m_autostartFolder) && DurableFile::replace(file, text, 0644) == 0
+        return DurableFile::makeFolders(m_store.m_autostartFolder) && DurableFile::replace(file, text, 0644) == 0
             ? StatusOk
             : StatusAccessDenied;
     }

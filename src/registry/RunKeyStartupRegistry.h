@@ -13,7 +13,10 @@ public:
     {
     }
 
-    void setRunValue(const std::string& name, const std::string& data) override { write(name, data); }
+    void setRunValue(const std::string& name, const std::string& data) override
+    {
+        cRegistry(m_store).setValueEx(RegistryStore::HKeyCurrentUser, RunKey, name, RegistryStore::RegSz, {}, data);
+    }
 
     void deleteRunValue(const std::string& name) override
     {
@@ -30,12 +33,5 @@ public:
     }
 
 private:
-    cRegistry write(const std::string& name, const std::string& data)
-    {
-        cRegistry registry(m_store);
-        registry.setValueEx(RegistryStore::HKeyCurrentUser, RunKey, name, RegistryStore::RegSz, {}, data);
-        return registry;
-    }
-
     RegistryStore& m_store;
 };
