@@ -124,6 +124,19 @@ TEST_F(ConsumablePanelTest, SaveRefusesInTheOrderOfItsChecksAndChangesNothing)
     EXPECT_EQ(data(), crlf(kItems));
 }
 
+TEST_F(ConsumablePanelTest, AKeyIsFoundWhateverTheCaseOfTheNameAndARenameMakesANewOne)
+{
+    // "oil" is the stored "Oil", which keeps its spelling.
+    panel.clickSave(adding("oil", "11000", "6000"), "12000", "Km");
+    EXPECT_EQ(stored("consumables", "Oil"), "11000#6000");
+    // A name changed while editing saves under the new name; the old key stays as it was.
+    ConsumablePanelState state = panel.clickEdit(panel.doubleClickList({}, &oilRow).panel, &oilRow).panel;
+    state.itemName = "Engine Oil";
+    panel.clickSave(state, "12000", "Km");
+    EXPECT_EQ(data().substr(0, data().find("[misc]")),
+        crlf("[app]\nmiles=12000\n[consumables]\nOil=11000#6000\nBelt=0#60000\nEngine Oil=10000#5000\n"));
+}
+
 TEST_F(ConsumablePanelTest, SavingOrDeletingWritesTheFileAndReloadsBothLists)
 {
     const ConsumablePanelOutcome saved = panel.clickSave(adding("Brake Pads", "10500", "5000"), "12000", "Km");
