@@ -128,6 +128,9 @@ QWidget* SettingsPage::buildOtherSettingsFrame()
     m_cmbCur->setToolTip(QStringLiteral("Select Your Currency."));
     // The type-ahead below is the box's only completion.
     m_cmbCur->setCompleter(nullptr);
+    // The box keeps the width it has empty, whenever the page is first laid out: the
+    // currency list filled in later does not narrow it.
+    m_cmbCur->setMinimumWidth(m_cmbCur->sizeHint().width());
     other->addWidget(m_cmbCur, 1, 1);
     return fmOtherSettings;
 }

@@ -87,6 +87,8 @@ public:
         , m_list(list)
         , m_fractions(std::move(fractions))
     {
+        // The viewport's own resize: the list's comes before the viewport has its new width.
+        list->viewport()->installEventFilter(this);
         list->installEventFilter(this);
         apply();
     }
@@ -101,7 +103,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_list && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        if ((watched == m_list && event->type() == QEvent::Show)
+            || (watched == m_list->viewport() && event->type() == QEvent::Resize))
             apply();
         return false;
     }

@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -38,6 +39,7 @@ namespace {
 
 const int kClientWidth = 584;
 const int kClientHeight = 425;
+const int kBannerHeight = 79;
 // How long the start-up balloon stays; a notice in a balloon waits for it.
 const int kStartBalloonMs = 2000;
 
@@ -63,6 +65,24 @@ QAction* separator(QMenu* menu, const char* name)
     return action;
 }
 
+// The main tab widget has the client area's fixed size, and says so. Asked for its size,
+// a tab widget asks every page; and its page stack, shown before the tab widget has
+// placed it, sizes itself the same way. Either lays out and measures the texts of the
+// four hidden pages before the window can first be painted; each page lays itself out
+// when it is first shown instead.
+class FixedTabWidget : public QTabWidget {
+public:
+    FixedTabWidget(QWidget* parent, QSize size)
+        : QTabWidget(parent)
+    {
+        setFixedSize(size);
+        if (auto* stack = findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            stack->resize(size); // placed for real when the tab widget is shown
+    }
+    QSize sizeHint() const override { return size(); }
+    QSize minimumSizeHint() const override { return size(); }
+};
+
 } // namespace
 
 frmMain::frmMain(AppContext& context, ProgramShell& shell)
@@ -87,11 +107,11 @@ frmMain::frmMain(AppContext& context, ProgramShell& shell)
 
     auto* picHeader = new QLabel(client);
     picHeader->setObjectName(QStringLiteral("picHeader"));
-    picHeader->setFixedSize(kClientWidth, 79);
+    picHeader->setFixedSize(kClientWidth, kBannerHeight);
     picHeader->setPixmap(Artwork::banner());
     layout->addWidget(picHeader);
 
-    m_tabMain = new QTabWidget(client);
+    m_tabMain = new FixedTabWidget(client, QSize(kClientWidth, kClientHeight - kBannerHeight));
     m_tabMain->setObjectName(QStringLiteral("tabMain"));
     m_tabMain->setDocumentMode(false);
     m_tabMain->tabBar()->setFont(uiFont(8.25, true));
@@ -109,7 +129,7 @@ frmMain::frmMain(AppContext& context, ProgramShell& shell)
     m_tabMain->addTab(m_expensesPage, QStringLiteral("Car E&xpenses"));
     m_tabMain->addTab(m_fuelPage, QStringLiteral("&Fuel and Statistics"));
     m_tabMain->addTab(m_settingsPage, QStringLiteral("&Settings"));
-    layout->addWidget(m_tabMain, 1);
+    layout->addWidget(m_tabMain);
     setCentralWidget(client);
 
     buildMenus();
