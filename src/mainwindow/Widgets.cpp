@@ -85,17 +85,18 @@ public:
     ColumnFractions(QTreeWidget* list, QList<double> fractions)
         : QObject(list)
         , m_list(list)
+        , m_viewport(list->viewport())
         , m_fractions(std::move(fractions))
     {
         // The viewport's own resize: the list's comes before the viewport has its new width.
-        list->viewport()->installEventFilter(this);
+        m_viewport->installEventFilter(this);
         list->installEventFilter(this);
         apply();
     }
 
     void apply()
     {
-        const int width = m_list->viewport()->width();
+        const int width = m_viewport->width();
         for (int i = 0; i < m_fractions.size(); ++i)
             m_list->setColumnWidth(i, static_cast<int>(width * m_fractions[i]));
     }
@@ -103,14 +104,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if ((watched == m_list && event->type() == QEvent::Show)
-            || (watched == m_list->viewport() && event->type() == QEvent::Resize))
+        // Pointers compared only: while the list is destroyed its viewport still has events.
+        if ((event->type() == QEvent::Show && watched == m_list)
+            || (event->type() == QEvent::Resize && watched == m_viewport))
             apply();
         return false;
     }
 
 private:
     QTreeWidget* m_list;
+    QWidget* m_viewport;
     QList<double> m_fractions;
 };
 
