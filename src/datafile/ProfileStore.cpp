@@ -643,17 +643,14 @@ ProfileStore::WriteResult ProfileStore::writeString(
         if (std::string_view(old).substr(line.begin, line.end - line.begin) == content)
             return {};
         // The key keeps its place and spelling; only its line changes.
-        if (!m_tx || m_tx->path != path) {
-            std::string bytes = old;
-            bytes.replace(line.begin, line.end - line.begin, content);
-            const WriteResult result = replaceFile(path, bytes);
-            if (result.ok)
-                replaceLine(*parsed, index, content);
-            return result;
-        }
-        replaceLine(*parsed, index, content);
-        m_tx->changed = true;
-        return {};
+        return storeInPlace(
+            path,
+            [&] {
+                std::string bytes = old;
+                bytes.replace(line.begin, line.end - line.begin, content);
+                return bytes;
+            },
+            [&] { replaceLine(*parsed, index, content); });
     }
 
     if (!value)
@@ -668,15 +665,9 @@ ProfileStore::WriteResult ProfileStore::writeString(
     const Line& after = parsed->lines[last];
     // The last line of a file without a final line break gets one first.
     const std::string insert = after.next == after.end ? kLineEnd + entry : entry;
-    if (!m_tx || m_tx->path != path) {
-        const WriteResult result = replaceFile(path, old.substr(0, after.next) + insert + old.substr(after.next));
-        if (result.ok)
-            insertLine(*parsed, last, insert);
-        return result;
-    }
-    insertLine(*parsed, last, insert);
-    m_tx->changed = true;
-    return {};
+    return storeInPlace(
+        path, [&] { return old.substr(0, after.next) + insert + old.substr(after.next); },
+        [&] { insertLine(*parsed, last, insert); });
 }
 
 ProfileStore::WriteResult ProfileStore::deleteSection(const std::string& path, std::string_view section)
@@ -738,6 +729,20 @@ ProfileStore::WriteResult ProfileStore::end()
     // A refused write was reported when it was refused; the file keeps what it had.
     if (result.ok && !tx.failed && tx.parsed)
         m_cache[tx.path] = std::move(*tx.parsed);
+    return result;
+}
+
+ProfileStore::WriteResult ProfileStore::storeInPlace(
+    const std::string& path, const std::function<std::string()>& newBytes, const std::function<void()>& editCopy)
+{
+    if (m_tx && m_tx->path == path) {
+        editCopy();
+        m_tx->changed = true;
+        return {};
+    }
+    const WriteResult result = replaceFile(path, newBytes());
+    if (result.ok)
+        editCopy();
     return result;
 }
 

@@ -174,6 +174,11 @@ private:
     Parsed* loadFromDisk(const std::string& path, int* error);
     // Makes `bytes` the file's new content: in the transaction, or on disk at once.
     WriteResult store(const std::string& path, std::string bytes);
+    // A change made in place on the parsed copy (`editCopy`): inside a transaction on the
+    // copy alone; otherwise the file is replaced by `newBytes` first, and the copy follows
+    // only when that worked.
+    WriteResult storeInPlace(
+        const std::string& path, const std::function<std::string()>& newBytes, const std::function<void()>& editCopy);
     WriteResult replaceFile(const std::string& path, const std::string& bytes);
     WriteResult refuse(const std::string& path, std::string error);
 
