@@ -64,26 +64,25 @@ std::string joined(std::initializer_list<std::string_view> pieces)
     return text;
 }
 
-ListRow statusRow(const StoredConsumable& item, std::string rowText, double current, std::string_view unitName,
-    const ReminderBasis& basis)
+// Fills in the status row of an item whose row text is set, in place: lists of thousands of rows.
+void fillStatusRow(
+    ListRow& row, const StoredConsumable& item, double current, std::string_view unitName, const ReminderBasis& basis)
 {
-    ListRow row;
-    row.text = std::move(rowText);
     row.icon = kStatusIcon;
 
     if (IsBlank(item.value)) {
-        row.subItems = {"No reading is stored for this item."};
+        row.subItems.push_back("No reading is stored for this item.");
         row.colour = ColourRed;
-        return row;
+        return;
     }
     const std::string_view value = item.value;
     const auto hash = value.find('#');
     const std::optional<std::int32_t> due
         = hash != std::string_view::npos ? duePointOf(value.substr(0, hash), value.substr(hash + 1)) : std::nullopt;
     if (!due) {
-        row.subItems = {joined({"The stored value \"", item.value, "\" is not valid."})};
+        row.subItems.push_back(joined({"The stored value \"", item.value, "\" is not valid."}));
         row.colour = ColourRed;
-        return row;
+        return;
     }
 
     // The remark's name is the row text without its leading blank; a whole number (nearly
@@ -104,7 +103,7 @@ ListRow statusRow(const StoredConsumable& item, std::string rowText, double curr
         row.subItems.push_back(joined({"[", name, "] change needed! ( ", overdue, " ", unitName, " ago.)"}));
         row.colour = ColourRed;
         row.bold = true;
-        return row;
+        return;
     }
     // Not due by distance: due by date, or expected some day.
     const ConsumableDue judged = judgeConsumable(basis, item.name, value, current);
@@ -112,14 +111,13 @@ ListRow statusRow(const StoredConsumable& item, std::string rowText, double curr
         row.subItems.push_back(dueByDateRemark(name, *judged.dueDate));
         row.colour = ColourRed;
         row.bold = true;
-        return row;
+        return;
     }
     const std::string_view remaining = number(static_cast<double>(*due) - current, false);
     row.subItems.push_back(joined({"Ok. Change needed after ", remaining, " ", unitName, "."}));
     row.colour = ColourBlack;
     if (judged.expected)
         row.toolTip = expectedToolTip(*judged.expected);
-    return row;
 }
 
 // The status rows; their texts are taken from `named` (rows of the same items in the same
@@ -131,8 +129,9 @@ std::vector<ListRow> statusRows(const std::vector<StoredConsumable>& items, std:
     std::vector<ListRow> rows;
     rows.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        std::string text = named ? (*named)[i].text : rowTextOf(items[i].name);
-        rows.push_back(statusRow(items[i], std::move(text), current, unitName, basis));
+        ListRow& row = rows.emplace_back();
+        row.text = named ? (*named)[i].text : rowTextOf(items[i].name);
+        fillStatusRow(row, items[i], current, unitName, basis);
     }
     return rows;
 }

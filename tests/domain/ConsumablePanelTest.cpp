@@ -147,7 +147,7 @@ TEST_F(ConsumablePanelTest, SavingOrDeletingWritesTheFileAndReloadsBothLists)
     EXPECT_EQ(saved.panel, ConsumablePanelState());
     EXPECT_EQ(saved.lists.consumables,
         (std::vector<ListRow> {oilRow, {" BELT", {"0", "60000"}, 3}, {" BRAKE PADS", {"10500", "5000"}, 3}}));
-    EXPECT_EQ(saved.lists.status.value().back().subItems.at(0), "Ok. Change needed after 3500 Km.");
+    EXPECT_EQ(saved.lists.status.value().back().subItems, SubItems {"Ok. Change needed after 3500 Km."});
     // Saving an edit resets the panel too; the row text reaches the stored key.
     ConsumablePanelState state = panel.clickEdit(panel.doubleClickList({}, &oilRow).panel, &oilRow).panel;
     state.lastChanged = "12000";

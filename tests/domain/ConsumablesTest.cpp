@@ -51,7 +51,7 @@ TEST_F(AnalyzeConsumablesTest, TheStatusJudgesEachItemInFileOrderAgainstTheReadi
              {"", "Ok. Change needed after 1500 Km."}, // no number counts as 0
              {"99999999999", "[OIL] change needed! ( 99999998499 Km ago.)"}, // beyond 32 bits
          }) {
-        EXPECT_EQ(analyze(reading).at(0).subItems, std::vector<std::string> {remark}) << reading;
+        EXPECT_EQ(analyze(reading).at(0).subItems, SubItems {remark}) << reading;
     }
 }
 
