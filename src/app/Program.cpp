@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QStringList>
 
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 int Program::run(int argc, char** argv)
 {
@@ -44,6 +46,11 @@ int Program::run(int argc, char** argv, Prompter& prompter, const std::function<
     const std::unique_ptr<RegistryStore> registryStore = RegistryStore::createDefault();
     RunKeyStartupRegistry startupRegistry(*registryStore);
     context.setStartupRegistry(&startupRegistry);
+    // The first paint needs about 2 MiB of heap, and each byte of the data file some 32
+    // more (its copy, its line table, the lists' rows and items).
+    std::error_code unknownSize;
+    const auto fileSize = std::filesystem::file_size(context.dataFilePath(), unknownSize);
+    MemoryPolicy::prepareHeap((2u << 20) + (unknownSize ? 0 : 32 * fileSize));
     InstanceLock lock(InstanceLock::lockPathFor(QString::fromStdString(context.dataFilePath())));
     Forms forms(context, lock);
     forms.setTrace(trace);

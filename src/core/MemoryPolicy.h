@@ -9,8 +9,17 @@
 // work. Keeping freed memory in the process for reuse makes a repeated action touch
 // pages it already has. Called once, first thing in the program (and in the benchmarks,
 // which time the program's code as it runs there).
+#include <cstddef>
+
 namespace MemoryPolicy {
 
 void keepFreedMemoryForReuse();
+
+// Maps the next `bytes` of heap (at most MaxPreparedHeap) in one call, for what the
+// program is about to allocate. Page by page, each first touch of a new page is a fault
+// of its own; a virtual machine makes each of them costly, and the start of a large data
+// file would take thousands. Call it after keepFreedMemoryForReuse.
+constexpr std::size_t MaxPreparedHeap = 24u << 20;
+void prepareHeap(std::size_t bytes);
 
 } // namespace MemoryPolicy
