@@ -3,6 +3,7 @@
 #   core <- datafile <- domain <- registry
 #   core <- controls, core <- tray (and Qt)
 #   domain, controls, tray <- mainwindow <- app (with registry) <- main.cpp
+#   domain <- charts, the module the logbook loads; mainwindow includes its header alone
 # A layer may include itself and the layers below it; core, datafile, domain and
 # registry include no Qt header. Every include of the project is "layer/File.h".
 set -euo pipefail
@@ -15,7 +16,8 @@ declare -A allowed=(
     [registry]="core datafile domain registry"
     [controls]="core controls"
     [tray]="core tray"
-    [mainwindow]="core datafile domain controls tray mainwindow"
+    [charts]="core datafile domain charts"
+    [mainwindow]="core datafile domain controls tray charts mainwindow"
     [app]="core datafile domain registry controls tray mainwindow app"
     [main.cpp]="app"
 )

@@ -50,7 +50,7 @@ await() {
 prefix=$scratch/prefix
 app=$prefix/lib/wheelbook
 cmake --install build --prefix "$prefix" >"$scratch/install.log"
-for file in "$app/wheelbook" "$app/Reference.chm" "$prefix/share/icons/hicolor/scalable/apps/wheelbook.svg" \
+for file in "$app/wheelbook" "$app/wheelbook-charts.so" "$app/Reference.chm" "$prefix/share/icons/hicolor/scalable/apps/wheelbook.svg" \
     "$prefix"/share/icons/hicolor/{48x48,128x128,256x256}/apps/wheelbook.png; do
     [[ -f $file ]] || fail "$file not installed"
 done

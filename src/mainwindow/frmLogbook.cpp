@@ -9,7 +9,6 @@
 #include "domain/Reminders.h"
 #include "mainwindow/FuelPage.h"
 #include "mainwindow/LogTableModel.h"
-#include "mainwindow/LogbookCharts.h"
 #include "mainwindow/MainPage.h"
 #include "mainwindow/ReminderTableModel.h"
 #include "mainwindow/SettingsPage.h"
@@ -119,8 +118,8 @@ frmLogbook::frmLogbook(frmMain& main)
     m_tabLogbook->addTab(table("tblExpenseLog", m_expenses), QStringLiteral("Expenses"));
     m_tabLogbook->addTab(table("tblServiceLog", m_services), QStringLiteral("Services"));
     m_tabLogbook->addTab(table("tblReadingLog", m_readings), QStringLiteral("Readings"));
-    m_charts = new LogbookCharts(m_tabLogbook);
-    m_tabLogbook->addTab(m_charts, QStringLiteral("Charts"));
+    m_charts.emplace(m_tabLogbook);
+    m_tabLogbook->addTab(m_charts->page(), QStringLiteral("Charts"));
     m_tabLogbook->addTab(buildReminders(), QStringLiteral("Reminders"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "mainwindow/ChartsTab.h"
+
 #include <QByteArray>
 #include <QWidget>
 
+#include <optional>
+
 class frmMain;
 class LogTableModel;
-class LogbookCharts;
 class QCheckBox;
 class QFileSystemWatcher;
 class QTabWidget;
@@ -47,7 +50,7 @@ private:
     LogTableModel* m_expenses = nullptr;
     LogTableModel* m_services = nullptr;
     LogTableModel* m_readings = nullptr;
-    LogbookCharts* m_charts = nullptr;
+    std::optional<ChartsTab> m_charts;
     ReminderTableModel* m_reminders = nullptr;
     QCheckBox* m_chkRemindAtStart = nullptr;
     QFileSystemWatcher* m_watcher = nullptr;

@@ -1,11 +1,13 @@
 #include "PageTest.h"
 
+#include "mainwindow/ChartsTab.h"
 #include "mainwindow/frmLogbook.h"
 
 #include <QAbstractBarSeries>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChartView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTableView>
 #include <QXYSeries>
@@ -143,6 +145,20 @@ TEST_F(LogbookWindow, ChartsShowEachLogPerMonthOrNoDataYet)
     trigger("mnuLogCharts");
     for (const char* name : {"lblEconomyNoData", "lblMoneyNoData", "lblDistanceNoData"})
         EXPECT_EQ(f.find<QLabel>(name)->isVisible() ? f.find<QLabel>(name)->text() : u""_s, u"No data yet"_s) << name;
+}
+
+// A module that is missing, or that is not the charts module, leaves the tab saying why.
+TEST(ChartsTab, WithoutItsModuleSaysWhyAndDrawsNothing)
+{
+    for (const QString& module : {u"/nonexistent/wheelbook-charts"_s, u"/lib/x86_64-linux-gnu/libz.so.1"_s}) {
+        QWidget parent;
+        const ChartsTab tab(&parent, {module});
+        const auto* label = qobject_cast<QLabel*>(tab.page());
+        ASSERT_TRUE(label) << module.toStdString();
+        EXPECT_EQ(label->objectName(), u"pgCharts"_s);
+        EXPECT_TRUE(label->text().startsWith(u"The charts cannot be shown: "_s)) << label->text().toStdString();
+        tab.fill({}, u"Km"_s, u"USD"_s);
+    }
 }
 
 TEST_F(LogbookWindow, ExportWritesTheSixFilesIntoTheChosenFolderOrNothingWhenCancelled)

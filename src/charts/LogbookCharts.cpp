@@ -1,4 +1,4 @@
-#include "mainwindow/LogbookCharts.h"
+#include "charts/LogbookCharts.h"
 
 #include "domain/LogbookFigures.h"
 
