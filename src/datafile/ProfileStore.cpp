@@ -113,23 +113,27 @@ char asciiUpper(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// FNV-1a over the upper case of section, a separator and key (nothing for a section alone).
-std::uint64_t nameHash(std::string_view section, std::optional<std::string_view> key)
+// FNV-1a over the upper case of section, a separator and key (nothing for a section
+// alone); a key's hash goes on from its section's.
+constexpr std::uint64_t kFnvPrime = 1099511628211ull;
+
+std::uint64_t hashOn(std::uint64_t hash, std::string_view text)
 {
-    std::uint64_t hash = 14695981039346656037ull;
-    auto add = [&hash](std::string_view text) {
-        for (const char c : text) {
-            hash ^= static_cast<unsigned char>(asciiUpper(c));
-            hash *= 1099511628211ull;
-        }
-    };
-    add(section);
-    if (key) {
-        hash ^= 0xFF;
-        hash *= 1099511628211ull;
-        add(*key);
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(asciiUpper(c));
+        hash *= kFnvPrime;
     }
     return hash;
+}
+
+std::uint64_t sectionHash(std::string_view section)
+{
+    return hashOn(14695981039346656037ull, section);
+}
+
+std::uint64_t keyHash(std::uint64_t sectionHash, std::string_view key)
+{
+    return hashOn((sectionHash ^ 0xFF) * kFnvPrime, key);
 }
 
 // A name to find, in the program's UTF-8. Beyond ASCII it is also kept in upper case,
@@ -146,8 +150,18 @@ struct Query {
         , key(k)
         , sectionFolded(isAscii(s) ? std::string() : folded(s))
         , keyFolded(k && !isAscii(*k) ? folded(*k) : std::string())
-        , hash(nameHash(sectionFolded.empty() ? s : std::string_view(sectionFolded),
-              k ? std::optional<std::string_view>(keyFolded.empty() ? *k : std::string_view(keyFolded)) : std::nullopt))
+        , hash(sectionHash(sectionFolded.empty() ? s : std::string_view(sectionFolded)))
+    {
+        if (k)
+            hash = keyHash(hash, keyFolded.empty() ? *k : std::string_view(keyFolded));
+    }
+    // A key of a section already asked for: its folded name and hash are taken over.
+    Query(const Query& sectionQuery, std::string_view k)
+        : section(sectionQuery.section)
+        , key(k)
+        , sectionFolded(sectionQuery.sectionFolded)
+        , keyFolded(isAscii(k) ? std::string() : folded(k))
+        , hash(keyHash(sectionQuery.hash, keyFolded.empty() ? k : std::string_view(keyFolded)))
     {
     }
     Query(const Query&) = delete;
@@ -195,6 +209,7 @@ void buildIndex(Parsed& parsed)
     std::size_t header = 0;
     std::string sectionText;
     std::string keyText;
+    std::optional<Query> sectionQuery; // the current section's, which its keys go on from
     for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
         Line& line = parsed.lines[i];
         const bool isHeader = line.kind == Line::Kind::Header;
@@ -203,23 +218,29 @@ void buildIndex(Parsed& parsed)
         line.header = header;
         if (!isHeader && (!current || (line.kind != Line::Kind::Entry && line.kind != Line::Kind::Bare)))
             continue;
-        std::string_view section = parsed.name(parsed.lines[header]);
-        std::string_view key = isHeader ? std::string_view() : parsed.name(line);
+        if (isHeader) {
+            std::string_view section = parsed.name(line);
+            if (parsed.windows1252) {
+                sectionText = fromFile(parsed, section);
+                section = sectionText;
+            }
+            sectionQuery.emplace(section, std::nullopt);
+            const std::size_t slot = probe(parsed, *sectionQuery);
+            current = parsed.index[slot] == 0;
+            if (current)
+                parsed.index[slot] = static_cast<std::uint32_t>(i + 1);
+            continue;
+        }
+        std::string_view key = parsed.name(line);
         if (parsed.windows1252) {
-            sectionText = fromFile(parsed, section);
             keyText = fromFile(parsed, key);
-            section = sectionText;
             key = keyText;
         }
-        const Query query(section, isHeader ? std::nullopt : std::optional(key));
+        const Query query(*sectionQuery, key);
         const std::size_t slot = probe(parsed, query);
-        const bool first = parsed.index[slot] == 0;
-        if (first)
+        line.firstOfName = parsed.index[slot] == 0;
+        if (line.firstOfName)
             parsed.index[slot] = static_cast<std::uint32_t>(i + 1);
-        if (isHeader)
-            current = first;
-        else
-            line.firstOfName = first;
     }
     parsed.indexed = true;
 }
