@@ -472,7 +472,7 @@ ProfileStore::Parsed* ProfileStore::load(const std::string& path, int* error)
             auto node = m_cache.extract(path);
             m_tx->parsed = std::move(node.mapped());
             m_tx->existed = true;
-            m_original.assign(m_tx->parsed->bytes);
+            m_original.swap(m_readBuffer); // the bytes just read: what the end compares with
         } else {
             m_tx->readError = readError;
         }

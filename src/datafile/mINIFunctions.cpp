@@ -185,16 +185,9 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
         showFileNotFound(fileName);
         return false;
     }
-    if (!SectionExists(fileName, section)) {
-        m_prompter.ask({"Section Not Found.",
-            "Section, " + std::string(section) + ", Not Found. ~(KeyExists)\r\n"
-                + "Verify spelling and capitilization is correct.  Case-sensative.",
-            MsgButtons::Ok, MsgIcon::Information});
-        return false;
-    }
+    // One pass over the lines as the reads see them: to the section's first header line,
+    // then up to the next section line, the first line holding "=" whose name is the key.
     const std::string header = headerLine(section);
-    // From the first header line of the section to the next section line: the first line
-    // holding "=" whose name is the key.
     bool inSection = false;
     bool found = false;
     m_store.forEachLine(fileName, [&](std::string_view line) {
@@ -202,12 +195,19 @@ bool mINIFunctions::KeyExists(const std::string& fileName, std::string_view sect
             inSection = line == header;
             return true;
         }
-        if (HasEqualSign(line)) {
-            found = line.substr(0, line.find('=')) == key;
+        if (const std::size_t equals = line.find('='); equals != std::string_view::npos) {
+            found = line.substr(0, equals) == key;
             return !found;
         }
         return !IsSectionLine(line);
     });
+    if (!inSection) {
+        m_prompter.ask({"Section Not Found.",
+            "Section, " + std::string(section) + ", Not Found. ~(KeyExists)\r\n"
+                + "Verify spelling and capitilization is correct.  Case-sensative.",
+            MsgButtons::Ok, MsgIcon::Information});
+        return false;
+    }
     return found;
 }
 
