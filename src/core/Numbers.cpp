@@ -70,14 +70,16 @@ double toDouble(std::string_view number)
 template <typename T> std::optional<T> wholeOfWidth(std::string_view text)
 {
     // Plain digits, as the program stores readings and totals, need no decimal arithmetic.
-    if (!text.empty() && text.size() <= 9
-        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (!text.empty() && text.size() <= 9) {
         std::int64_t value = 0;
-        for (const char c : text)
-            value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<T>::max())
-            return std::nullopt;
-        return static_cast<T>(value);
+        bool digits = true;
+        for (const char c : text) {
+            const auto digit = static_cast<unsigned char>(c - '0');
+            digits = digits && digit <= 9;
+            value = value * 10 + digit;
+        }
+        if (digits)
+            return value > std::numeric_limits<T>::max() ? std::nullopt : std::optional<T>(static_cast<T>(value));
     }
     auto decimal = numbers_detail::parseDecimal(text);
     if (!decimal)
