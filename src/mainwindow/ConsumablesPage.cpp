@@ -1,5 +1,6 @@
 #include "mainwindow/ConsumablesPage.h"
 
+#include "controls/UiFont.h"
 #include "domain/AppContext.h"
 #include "domain/ConsumableDates.h"
 #include "domain/Consumables.h"
@@ -24,6 +25,7 @@ ConsumablesPage::ConsumablesPage(frmMain& main)
     , m_panel(main.context())
 {
     setObjectName(QStringLiteral("pageConsumables"));
+    setFont(uiFont()); // before its controls, which then have it from the page
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(buildDatabaseFrame(), 1);

@@ -40,7 +40,7 @@ DateBox::DateBox(QWidget* parent, const char* name, const QString& toolTip, std:
 {
     setObjectName(QLatin1String(name));
     setToolTip(toolTip);
-    setFont(uiFont());
+    useUiFont(this);
     setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
     KeyFilter::install(
         this, [](char32_t key) { return keepsReadingKey(key) || key == U'-'; }, static_cast<int>(kFormat.size()));

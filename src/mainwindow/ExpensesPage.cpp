@@ -1,5 +1,6 @@
 #include "mainwindow/ExpensesPage.h"
 
+#include "controls/UiFont.h"
 #include "domain/AppContext.h"
 #include "mainwindow/FuelPage.h"
 #include "mainwindow/KeyFilter.h"
@@ -42,6 +43,7 @@ ExpensesPage::ExpensesPage(frmMain& main)
     , m_editor(main.context())
 {
     setObjectName(QStringLiteral("pageExpenses"));
+    setFont(uiFont()); // before its controls, which then have it from the page
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(buildMiscDatabaseFrame(), 1);

@@ -23,6 +23,7 @@ FuelPage::FuelPage(frmMain& main)
     : m_main(main)
 {
     setObjectName(QStringLiteral("pageFuel"));
+    setFont(uiFont()); // before its controls, which then have it from the page
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);

@@ -1,5 +1,6 @@
 #include "mainwindow/MainPage.h"
 
+#include "controls/UiFont.h"
 #include "domain/AppContext.h"
 #include "domain/Consumables.h"
 #include "domain/ReadingKeyFilter.h"
@@ -19,6 +20,7 @@ MainPage::MainPage(frmMain& main)
     : m_main(main)
 {
     setObjectName(QStringLiteral("pageMain"));
+    setFont(uiFont()); // before its controls, which then have it from the page
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(buildStatusFrame(), 1);

@@ -75,7 +75,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption)
 {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(QLatin1String(name));
-    box->setFont(uiFont());
+    useUiFont(box);
     return box;
 }
 
@@ -86,6 +86,7 @@ SettingsPage::SettingsPage(frmMain& main)
     , m_noStartupEntry(std::make_unique<NoStartupEntry>())
 {
     setObjectName(QStringLiteral("pageSettings"));
+    setFont(uiFont()); // before its controls, which then have it from the page
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(buildInitCarMilesFrame(), 0, 0);
@@ -116,13 +117,13 @@ QWidget* SettingsPage::buildOtherSettingsFrame()
     other->addWidget(Widgets::label(fmOtherSettings, "lblUnit", QStringLiteral("Distance measurement unit:")), 0, 0);
     m_cmbUnit = new QComboBox(fmOtherSettings);
     m_cmbUnit->setObjectName(QStringLiteral("cmbUnit"));
-    m_cmbUnit->setFont(uiFont());
+    useUiFont(m_cmbUnit);
     m_cmbUnit->addItems({QStringLiteral("Miles"), QStringLiteral("Km")});
     other->addWidget(m_cmbUnit, 0, 1);
     other->addWidget(Widgets::label(fmOtherSettings, "Label2", QStringLiteral("Expense tracking currency:")), 1, 0);
     m_cmbCur = new QComboBox(fmOtherSettings);
     m_cmbCur->setObjectName(QStringLiteral("cmbCur"));
-    m_cmbCur->setFont(uiFont());
+    useUiFont(m_cmbCur);
     m_cmbCur->setEditable(true);
     m_cmbCur->setInsertPolicy(QComboBox::NoInsert);
     m_cmbCur->setToolTip(QStringLiteral("Select Your Currency."));

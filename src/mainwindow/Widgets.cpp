@@ -15,7 +15,7 @@ Button* button(QWidget* parent, const char* name, const QString& caption, const 
     b->setObjectName(QLatin1String(name));
     b->SetCaption(caption);
     b->setToolTip(toolTip);
-    b->setFont(uiFont());
+    useUiFont(b);
     b->setFixedHeight(25);
     return b;
 }
@@ -39,7 +39,7 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption)
 {
     auto* box = new QGroupBox(caption, parent);
     box->setObjectName(QLatin1String(name));
-    box->setFont(uiFont());
+    useUiFont(box);
     return box;
 }
 
@@ -47,7 +47,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
-    l->setFont(uiFont());
+    useUiFont(l);
     return l;
 }
 
@@ -56,7 +56,7 @@ QLineEdit* textBox(QWidget* parent, const char* name, const QString& toolTip)
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     box->setToolTip(toolTip);
-    box->setFont(uiFont());
+    useUiFont(box);
     return box;
 }
 
@@ -64,7 +64,7 @@ QTreeWidget* listView(QWidget* parent, const char* name, const QStringList& colu
 {
     auto* list = new QTreeWidget(parent);
     list->setObjectName(QLatin1String(name));
-    list->setFont(uiFont());
+    useUiFont(list);
     list->setColumnCount(static_cast<int>(columns.size()));
     list->setHeaderLabels(columns);
     list->setRootIsDecorated(false);
