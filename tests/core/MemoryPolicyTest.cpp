@@ -24,6 +24,9 @@ long minorFaults()
 // 4 MiB are 1,024 pages: written page by page they would fault 1,024 times.
 TEST(MemoryPolicy, APreparedHeapIsWrittenWithoutAFaultAPageAndKeptWhenFreed)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer brings an allocator of its own";
+#endif
     MemoryPolicy::keepFreedMemoryForReuse();
     MemoryPolicy::prepareHeap(8u << 20);
     for (int round = 0; round < 2; ++round) {
