@@ -1,11 +1,14 @@
 #include "core/AsciiText.h"
 
+#include <algorithm>
+
 namespace AsciiText {
 
 std::string_view trim(std::string_view text, std::string_view chars)
 {
-    // Plain loops: find_first_not_of searches the set with a call for every character.
-    auto in = [chars](char c) { return chars.find(c) != std::string_view::npos; };
+    // Plain loops over a set of a few characters: find_first_not_of and find make a call
+    // for every character.
+    auto in = [chars](char c) { return std::find(chars.begin(), chars.end(), c) != chars.end(); };
     std::size_t first = 0;
     while (first < text.size() && in(text[first]))
         ++first;
@@ -42,6 +45,8 @@ bool sameIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
+    if (a == b) // names are nearly always spelled as they are looked for
+        return true;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (lower(a[i]) != lower(b[i]))
             return false;
