@@ -1,12 +1,12 @@
 #!/bin/sh
-# Starts Wheelbook from the folder this script is in: the program, its help and its data
-# file side by side. The program runs on Debian's Qt 6 libraries; when some are missing
-# this names the packages to install instead of leaving the loader's message.
+# Starts Wheelbook from the folder this script is in: the program, its charts module, its
+# help and its data file side by side. They run on Debian's Qt 6 libraries; when some are
+# missing this names the packages to install instead of leaving the loader's message.
 here=$(dirname -- "$(readlink -f -- "$0")")
 program="$here/wheelbook"
 
 if command -v ldd >/dev/null 2>&1; then
-    missing=$(ldd "$program" 2>/dev/null | sed -n 's/^[[:space:]]*\([^[:space:]]*\) => not found$/\1/p' | sort -u)
+    missing=$(ldd "$program" "$here/wheelbook-charts.so" 2>/dev/null | sed -n 's/^[[:space:]]*\([^[:space:]]*\) => not found$/\1/p' | sort -u)
     if [ -n "$missing" ]; then
         packages=""
         others=""
