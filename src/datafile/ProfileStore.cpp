@@ -590,25 +590,10 @@ std::optional<std::string> ProfileStore::keySpelling(
     return fromFile(*parsed, parsed->name(parsed->lines[index]));
 }
 
-void ProfileStore::forEachLine(const std::string& path, const std::function<bool(std::string_view line)>& visit)
+std::string_view ProfileStore::decoded(std::string_view raw)
 {
-    const Parsed* parsed = load(path);
-    if (!parsed)
-        return;
-    const std::string_view bytes = parsed->bytes;
-    for (std::size_t i = 0; i < parsed->lines.size(); ++i) {
-        const Line& line = parsed->lines[i];
-        // The mark is the first line's as far as an exact comparison is concerned.
-        const std::size_t begin = i == 0 ? 0 : line.begin;
-        const std::string_view raw = bytes.substr(begin, line.end - begin);
-        if (parsed->windows1252)
-            m_decoded = fromFile(*parsed, raw);
-        if (!visit(parsed->windows1252 ? std::string_view(m_decoded) : raw))
-            return;
-    }
-    // A file of nothing but the mark is one line all the same.
-    if (parsed->lines.empty() && !bytes.empty())
-        visit(bytes);
+    m_decoded = TextEncoding::fromWindows1252(raw);
+    return m_decoded;
 }
 
 std::optional<std::string_view> ProfileStore::text(const std::string& path)

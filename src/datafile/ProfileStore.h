@@ -77,8 +77,10 @@ public:
     // Every line of the file as the reads of this moment see them, without its line end (the
     // first with the byte-order mark a file may begin with), in the program's UTF-8: for the
     // scans that compare lines exactly. The views last until the next call on the store.
-    // The scan ends early when `visit` returns false.
-    void forEachLine(const std::string& path, const std::function<bool(std::string_view line)>& visit);
+    // The scan ends early when `visit` returns false. A template: the scans visit tens of
+    // thousands of lines, each call through a function object would cost more than the
+    // comparison it makes.
+    template <typename Visit> void forEachLine(const std::string& path, Visit&& visit);
 
     // The file's bytes as the reads of this moment see them (the open transaction's own
     // writes included), in the program's UTF-8; nothing when there is no such file. The
@@ -170,6 +172,8 @@ private:
     // The file's parsed copy for reading, proven current (or the open transaction's);
     // nullptr when it does not exist or cannot be read (`error` gets the errno value).
     Parsed* load(const std::string& path, int* error = nullptr);
+    // A line of a Windows-1252 file in UTF-8, valid until the next call.
+    std::string_view decoded(std::string_view raw);
     // Proves the cached copy against the file's bytes, or reads and parses it again.
     Parsed* loadFromDisk(const std::string& path, int* error);
     // Makes `bytes` the file's new content: in the transaction, or on disk at once.
@@ -188,10 +192,29 @@ private:
     std::function<void(const std::string&)> m_beforeReplace;
     std::uint64_t m_parseCount = 0;
     bool m_lastFailed = false;
-    std::string m_decoded; // text() of a Windows-1252 file
+    std::string m_decoded; // text() and forEachLine() of a Windows-1252 file
     // Kept between calls for their room: a file read whole at every action would otherwise
     // allocate (and give back) its size each time.
     std::string m_readBuffer;
     std::string m_original; // the open transaction's file as it read it
     std::deque<std::string> m_converted; // forEachEntry's texts of a Windows-1252 file
 };
+
+template <typename Visit> void ProfileStore::forEachLine(const std::string& path, Visit&& visit)
+{
+    const Parsed* parsed = load(path);
+    if (!parsed)
+        return;
+    const std::string_view bytes = parsed->bytes;
+    for (std::size_t i = 0; i < parsed->lines.size(); ++i) {
+        const Line& line = parsed->lines[i];
+        // The mark is the first line's as far as an exact comparison is concerned.
+        const std::size_t begin = i == 0 ? 0 : line.begin;
+        const std::string_view raw = bytes.substr(begin, line.end - begin);
+        if (!visit(parsed->windows1252 ? decoded(raw) : raw))
+            return;
+    }
+    // A file of nothing but the mark is one line all the same.
+    if (parsed->lines.empty() && !bytes.empty())
+        visit(bytes);
+}
