@@ -1,15 +1,21 @@
 #include "mainwindow/ChartsTab.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLibrary>
 
 QStringList ChartsTab::modulePaths()
 {
     const QString name = QLatin1String(ChartsModule::FileName);
-    QStringList paths {QCoreApplication::applicationDirPath() + QLatin1Char('/') + name};
-#ifdef WHEELBOOK_BUILD_APP_DIR
-    paths << QStringLiteral(WHEELBOOK_BUILD_APP_DIR "/") + name;
+    const QString folder = QCoreApplication::applicationDirPath();
+    QStringList paths {folder + QLatin1Char('/') + name};
+#if defined(WHEELBOOK_BUILD_DIR) && defined(WHEELBOOK_BUILD_APP_DIR)
+    // Only a program inside its build looks there: an installed one loads no code from
+    // outside its own folder.
+    const QString build = QDir(QStringLiteral(WHEELBOOK_BUILD_DIR)).canonicalPath();
+    if (!build.isEmpty() && folder.startsWith(build + QLatin1Char('/')))
+        paths << QStringLiteral(WHEELBOOK_BUILD_APP_DIR "/") + name;
 #endif
     return paths;
 }

@@ -14,8 +14,8 @@ public:
     // The module is the first of `modules` (paths without the file's suffix) that loads.
     explicit ChartsTab(QWidget* parent, const QStringList& modules = modulePaths());
 
-    // Beside the program; in a build, also where the build puts the program, for the
-    // tests and tools that run from folders of their own.
+    // Beside the program; for a program inside its build (the tests and tools run from
+    // folders of their own), also where the build puts the program.
     static QStringList modulePaths();
 
     QWidget* page() const { return m_page; }
