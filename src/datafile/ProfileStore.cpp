@@ -601,10 +601,7 @@ std::optional<std::string_view> ProfileStore::text(const std::string& path)
     const Parsed* parsed = load(path);
     if (!parsed)
         return std::nullopt;
-    if (!parsed->windows1252)
-        return std::string_view(parsed->bytes);
-    m_decoded = TextEncoding::fromWindows1252(parsed->bytes);
-    return std::string_view(m_decoded);
+    return parsed->windows1252 ? decoded(parsed->bytes) : std::string_view(parsed->bytes);
 }
 
 ProfileStore::WriteResult ProfileStore::writeString(

@@ -172,7 +172,7 @@ private:
     // The file's parsed copy for reading, proven current (or the open transaction's);
     // nullptr when it does not exist or cannot be read (`error` gets the errno value).
     Parsed* load(const std::string& path, int* error = nullptr);
-    // A line of a Windows-1252 file in UTF-8, valid until the next call.
+    // A text of a Windows-1252 file (a line, or the whole) in UTF-8, valid until the next call.
     std::string_view decoded(std::string_view raw);
     // Proves the cached copy against the file's bytes, or reads and parses it again.
     Parsed* loadFromDisk(const std::string& path, int* error);
@@ -192,7 +192,7 @@ private:
     std::function<void(const std::string&)> m_beforeReplace;
     std::uint64_t m_parseCount = 0;
     bool m_lastFailed = false;
-    std::string m_decoded; // text() and forEachLine() of a Windows-1252 file
+    std::string m_decoded; // decoded()'s last text
     // Kept between calls for their room: a file read whole at every action would otherwise
     // allocate (and give back) its size each time.
     std::string m_readBuffer;
