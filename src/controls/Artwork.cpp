@@ -54,12 +54,11 @@ QPixmap Artwork::banner()
 QIcon Artwork::appIcon()
 {
     // The sizes a window and the tray ask for; the larger ones beside them in
-    // data/images are for the installation.
-    // Files rather than pixmaps: each size is read only when something asks for it.
-    initImages();
+    // data/images are for the installation. Read here as PNG: an icon given file names
+    // reads them at once anyway, through a reader that loads every image plugin.
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/images/icon-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(image(QStringLiteral("icon-%1.png").arg(size)));
     return icon;
 }
 
