@@ -4,6 +4,7 @@
 #include "app/InstanceLock.h"
 #include "app/QtPrompter.h"
 #include "controls/Artwork.h"
+#include "controls/ProgramStyle.h"
 #include "core/MemoryPolicy.h"
 #include "domain/AppContext.h"
 #include "registry/RegistryStore.h"
@@ -27,6 +28,7 @@ int Program::run(int argc, char** argv, Prompter& prompter, const std::function<
 {
     MemoryPolicy::keepFreedMemoryForReuse();
     QApplication app(argc, argv);
+    ProgramStyle::install();
     QApplication::setApplicationName(QStringLiteral("Wheelbook"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(WHEELBOOK_VERSION_MAJOR)

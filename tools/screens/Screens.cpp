@@ -5,6 +5,7 @@
 //   xvfb-run -a build/tools/screens/wheelbook_screens /tmp/screens [data-file]
 #include "app/Forms.h"
 #include "app/InstanceLock.h"
+#include "controls/ProgramStyle.h"
 #include "core/Money.h"
 #include "core/Prompter.h"
 #include "domain/AppContext.h"
@@ -168,6 +169,7 @@ void save(QWidget* widget, const QString& folder, const QString& name)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    ProgramStyle::install(); // as the program does
     QApplication::setQuitOnLastWindowClosed(false);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
     QDir().mkpath(folder);
