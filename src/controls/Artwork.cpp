@@ -17,15 +17,19 @@ static void initImages()
     (void)done;
 }
 
+QPixmap Artwork::png(const QString& resourcePath)
+{
+    QImageReader reader(resourcePath, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 namespace {
 
-// Read as PNG alone: a reader left to detect the format loads every image plugin to ask it.
 QPixmap image(const QString& name)
 {
     initImages();
-    QImageReader reader(QStringLiteral(":/images/") + name, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return Artwork::png(QStringLiteral(":/images/") + name);
 }
 
 } // namespace

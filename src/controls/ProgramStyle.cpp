@@ -1,8 +1,9 @@
 #include "controls/ProgramStyle.h"
 
+#include "controls/Artwork.h"
+
 #include <QApplication>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLinearGradient>
 #include <QPaintEngine>
 #include <QPainter>
@@ -117,12 +118,10 @@ void outline(QPainter* painter, const QRect& rect, const QColor& colour)
     }
 }
 
-// A picture of Qt's own style resources, read as PNG without asking the image plugins.
+// A picture of Qt's own style resources.
 QPixmap stylePicture(const QString& name)
 {
-    QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/") + name, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return Artwork::png(QStringLiteral(":/qt-project.org/styles/commonstyle/images/") + name);
 }
 
 } // namespace

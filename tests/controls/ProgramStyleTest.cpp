@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
